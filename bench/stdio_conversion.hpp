@@ -1,0 +1,52 @@
+// The conversion written the plain way, with fgets, sscanf and fprintf and the
+// formats exactly as the tool's documentation gives them. It is the benchmark's
+// baseline and the reference that the tests and the fuzz target hold eb-com to.
+#pragma once
+
+#include <cinttypes>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+
+namespace stdio_reference {
+
+inline constexpr const char* banner = "\n               Program do transformacji danych\n";
+
+struct Summary {
+  std::int64_t observation_count = 0;
+  double v_max = -100;
+  double v_min = 100;
+};
+
+// Converts every record of input, writing rows to table and echo lines to
+// transcript, and returns what the summary shows.
+inline Summary convert(std::FILE* input, std::FILE* table, std::FILE* transcript) {
+  constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+  double abscissa = nan, velocity1 = nan, velocity2 = nan;
+  Summary summary;
+  bool seen = false;
+  char record[500];
+  while (std::fgets(record, sizeof record, input) != nullptr) {
+    std::sscanf(record, " %lf %lf %lf ", &abscissa, &velocity1, &velocity2);
+    ++summary.observation_count;
+    std::fprintf(transcript, "%lf %lf %lf \n", abscissa, velocity1, velocity2);
+    const double vcm =
+        static_cast<double>(velocity2 - (static_cast<long double>(velocity2) - velocity1) / (static_cast<long double>(0.91) + 1));
+    if (!std::isnan(vcm)) {
+      if (!seen || vcm > summary.v_max) summary.v_max = vcm;
+      if (!seen || vcm < summary.v_min) summary.v_min = vcm;
+      seen = true;
+    }
+    std::fprintf(table, "%7.6lf %4.3lf \n", abscissa, vcm);
+  }
+  return summary;
+}
+
+inline void write_summary(std::FILE* transcript, const Summary& summary) {
+  std::fprintf(transcript, "\n\t liczba obserwacji = %" PRId64 "\n", summary.observation_count);
+  std::fprintf(transcript, "\n\t V max = %lf\n", summary.v_max);
+  std::fprintf(transcript, "\n\t V min = %lf\n", summary.v_min);
+}
+
+}  // namespace stdio_reference

@@ -1,0 +1,45 @@
+// Output to a stdio stream in large blocks, with a failure that sticks: once a
+// write has failed, the rest is dropped and failed() says so.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+#include <string_view>
+
+namespace eb_com {
+
+class BufferedOutput {
+ public:
+  static constexpr std::size_t default_capacity = std::size_t{1} << 16;
+
+  explicit BufferedOutput(std::FILE* stream, std::size_t capacity = default_capacity);
+  BufferedOutput(const BufferedOutput&) = delete;
+  BufferedOutput& operator=(const BufferedOutput&) = delete;
+  // Nothing is written on destruction: the owner flushes before it closes
+  // the stream, and so learns whether the writes went through.
+  ~BufferedOutput() = default;
+
+  // Room for at least size characters (size <= capacity); hand the end of
+  // what was written there to commit().
+  char* reserve(std::size_t size) noexcept;
+  void commit(char* end) noexcept { used_ = static_cast<std::size_t>(end - buffer_.get()); }
+
+  void write(std::string_view text) noexcept;
+
+  // Hands everything buffered to the stream and flushes the stream.
+  void flush() noexcept;
+
+  bool failed() const noexcept { return failed_; }
+
+ private:
+  void drain() noexcept;
+
+  std::FILE* stream_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_;
+  std::size_t used_ = 0;
+  bool failed_ = false;
+};
+
+}  // namespace eb_com

@@ -1,0 +1,17 @@
+// A fast reader for the one shape of number that observation files nearly
+// always hold, exact where it answers and silent where it does not.
+#pragma once
+
+namespace eb_com {
+
+// Reads a plain decimal number at first: an optional sign, digits with an
+// optional decimal point (at least one digit in all), and an optional exponent
+// "e" or "E" with an optional sign and at least one digit. On success stores
+// the double that std::strtod gives for that text and returns the end of the
+// number. Returns nullptr, storing nothing, when the text at first has any
+// other shape ("0x" starts one), or when its value overflows or falls below
+// the normal range (strtod gives inf, zero or a subnormal there, and has the
+// last word).
+const char* scan_plain_decimal(const char* first, const char* last, double& value) noexcept;
+
+}  // namespace eb_com

@@ -1,0 +1,207 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "tool_runner.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::input_name;
+using test_support::read_file;
+using test_support::RunResult;
+using test_support::ScratchDirectory;
+using test_support::table_name;
+using test_support::write_file;
+
+const std::string banner = "\n               Program do transformacji danych\n\n";
+const std::string no_input_message = "\n\nno file:ZYKWo_HJX12_RV12.txt!\n";
+const std::string no_table_message = "\n\n  there is no file:RV_HJX12_COM-EB_itter00.dat!\n";
+const std::string write_error_message = "\n\n  write error in file:RV_HJX12_COM-EB_itter00.dat!\n";
+
+// Converts input in a scratch directory and checks the run against the plain
+// stdio conversion: the transcript, the table, status 0, nothing on stderr.
+void expect_as_reference(const std::string& input) {
+  ScratchDirectory scratch;
+  write_file(scratch.file(input_name), input);
+  const RunResult run = scratch.run();
+  const test_support::Reference reference = test_support::reference_conversion(input);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.errors, "");
+  EXPECT_EQ(run.transcript, reference.transcript);
+  EXPECT_EQ(read_file(scratch.file(table_name)), reference.table);
+}
+
+std::string generated_input(unsigned seed, std::size_t size) {
+  std::mt19937_64 random(seed);
+  const char* const odd_lines[] = {"\n", "JD v1 v2\n", "1.0, 2.0, 3.0\n", "inf nan -inf\n", "0x1p3 1e400 4e-320\n",
+                                   "1 2 3 4 5\n", "\r\n", "12\n", "-0 -0 -0\n", "1 1e308 -1e308\n"};
+  std::string input;
+  char line[128];
+  while (input.size() < size) {
+    switch (random() % 12) {
+      case 0: input += odd_lines[random() % std::size(odd_lines)]; break;
+      case 1: input += std::string(random() % 1100, static_cast<char>('0' + random() % 10)) + "\n"; break;
+      case 2: input += std::string("5 \0 6 7\n", 8); break;
+      default:
+        std::snprintf(line, sizeof line, "%.5f\t%.3f %.3f%s", 2450000 + (random() % 10000000) / 1e3,
+                      (static_cast<double>(random() % 400000) - 2e5) / 1e3,
+                      (static_cast<double>(random() % 400000) - 2e5) / 1e3, random() % 5 == 0 ? "\r\n" : "\n");
+        input += line;
+    }
+  }
+  return input + "9 8 7";  // a last line without a newline
+}
+
+TEST(Conversion, TheWorkedRecord) {
+  ScratchDirectory scratch;
+  write_file(scratch.file(input_name), "10 -50 40\n");
+  const RunResult run = scratch.run();
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.transcript, banner + "10.000000 -50.000000 40.000000 \n" +
+                                "\n\t liczba obserwacji = 1\n\n\t V max = -7.120419\n\n\t V min = -7.120419\n");
+  EXPECT_EQ(read_file(scratch.file(table_name)), "10.000000 -7.120 \n");
+}
+
+TEST(Conversion, AgreesWithThePlainStdioConversion) {
+  expect_as_reference(generated_input(7, 400000));
+  expect_as_reference("");
+  expect_as_reference("JD v1 v2\n10 -50 40\n\n1.5 20\n");
+  expect_as_reference(std::string(2000, '3') + "\n");
+  expect_as_reference(std::string("\0\0\0\n\xff\n", 6));
+}
+
+TEST(Conversion, ArgumentsAreIgnored) {
+  ScratchDirectory scratch;
+  write_file(scratch.file(input_name), "1 2 3\n");
+  const RunResult plain = scratch.run();
+  const RunResult with_arguments = scratch.run({"--help", "other.txt"});
+  EXPECT_EQ(with_arguments.transcript, plain.transcript);
+  EXPECT_EQ(with_arguments.status, 0);
+}
+
+TEST(Conversion, AnEmptyInputEmptiesAnOldTable) {
+  ScratchDirectory scratch;
+  write_file(scratch.file(input_name), "");
+  write_file(scratch.file(table_name), "old rows\n");
+  const RunResult run = scratch.run();
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.transcript, banner + "\n\t liczba obserwacji = 0\n\n\t V max = -100.000000\n\n\t V min = 100.000000\n");
+  EXPECT_EQ(read_file(scratch.file(table_name)), "");
+}
+
+TEST(Conversion, TheSummaryShowsTheRangeOfVcmBeyondTheStartingValues) {
+  ScratchDirectory scratch;
+  write_file(scratch.file(input_name), "1 -300 -300\n2 nan 1\n3 500 500\n4 20 20\n");
+  const RunResult run = scratch.run();
+  EXPECT_NE(run.transcript.find("\n\t liczba obserwacji = 4\n\n\t V max = 500.000000\n\n\t V min = -300.000000\n"),
+            std::string::npos);
+}
+
+TEST(Conversion, AHeadingLineShowsNanRatherThanInventedZeros) {
+  ScratchDirectory scratch;
+  write_file(scratch.file(input_name), "JD v1 v2\n1 2 3\n");
+  const RunResult run = scratch.run();
+  EXPECT_EQ(read_file(scratch.file(table_name)), "    nan  nan \n1.000000 2.476 \n");
+  EXPECT_NE(run.transcript.find(banner + "nan nan nan \n1.000000 2.000000 3.000000 \n"), std::string::npos);
+}
+
+// The sample is a circular orbit with K1 = 0.91 K2, whose centre of mass moves
+// at the systemic velocity: every row must show it to within the noise.
+TEST(Conversion, TheSampleGivesTheSystemicVelocityOnEveryRow) {
+  ScratchDirectory scratch;
+  fs::copy_file(EB_COM_SAMPLE, scratch.file(input_name));
+  ASSERT_EQ(scratch.run().status, 0);
+  std::istringstream table(read_file(scratch.file(table_name)));
+  int rows = 0;
+  for (double time, vcm; table >> time >> vcm; ++rows) EXPECT_NEAR(vcm, -12.3, 0.06) << "at " << time;
+  EXPECT_EQ(rows, 40);
+}
+
+TEST(Failures, AMissingInputIsReportedAndNoTableIsMade) {
+  ScratchDirectory scratch;
+  const RunResult run = scratch.run();
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.transcript, banner + no_input_message);
+  EXPECT_EQ(run.errors, "");
+  EXPECT_FALSE(fs::exists(scratch.file(table_name)));
+}
+
+// An input that cannot be read leaves an old table as it was, bytes and time.
+TEST(Failures, AnUnreadableInputLeavesAnOldTableUntouched) {
+  for (const bool input_is_directory : {false, true}) {
+    ScratchDirectory scratch;
+    if (input_is_directory) fs::create_directory(scratch.file(input_name));
+    write_file(scratch.file(table_name), "1.000000 2.000 \n");
+    const auto old_time = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    fs::last_write_time(scratch.file(table_name), old_time);
+    const RunResult run = scratch.run();
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.transcript, banner + no_input_message);
+    EXPECT_EQ(read_file(scratch.file(table_name)), "1.000000 2.000 \n");
+    EXPECT_EQ(fs::last_write_time(scratch.file(table_name)), old_time);
+  }
+}
+
+TEST(Failures, ATableThatCannotBeCreatedIsReported) {
+  ScratchDirectory scratch;
+  write_file(scratch.file(input_name), "1 2 3\n");
+  fs::create_directory(scratch.file(table_name));
+  const RunResult run = scratch.run();
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.transcript, banner + no_table_message);
+}
+
+TEST(Failures, AFullDiskIsReportedAfterTheSummary) {
+  ScratchDirectory scratch;
+  write_file(scratch.file(input_name), "10 -50 40\n");
+  fs::create_symlink("/dev/full", scratch.file(table_name));
+  const RunResult run = scratch.run();
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.transcript, banner + "10.000000 -50.000000 40.000000 \n" +
+                                "\n\t liczba obserwacji = 1\n\n\t V max = -7.120419\n\n\t V min = -7.120419\n" +
+                                write_error_message);
+}
+
+TEST(Streams, AReaderOfTheTranscriptThatGoesAwayDoesNotCutTheTable) {
+  ScratchDirectory scratch;
+  const std::string input = generated_input(8, 3000000);
+  write_file(scratch.file(input_name), input);
+  std::string head;
+  const RunResult run = scratch.run_into_pipe([&](int transcript) {
+    char text[200];
+    const ssize_t got = read(transcript, text, sizeof text);
+    if (got > 0) head.assign(text, static_cast<std::size_t>(got));
+  });
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(head.substr(0, banner.size()), banner);
+  EXPECT_EQ(read_file(scratch.file(table_name)), test_support::reference_conversion(input).table);
+}
+
+TEST(Streams, AnInputFifoWhoseWriterStopsEarlyIsConvertedAsFarAsItGoes) {
+  ScratchDirectory scratch;
+  ASSERT_EQ(mkfifo(scratch.file(input_name).c_str(), 0600), 0);
+  std::thread writer([&] {
+    const int fifo = open(scratch.file(input_name).c_str(), O_WRONLY);
+    const std::string part = "1 2 3\n4 5";
+    EXPECT_EQ(write(fifo, part.data(), part.size()), static_cast<ssize_t>(part.size()));
+    close(fifo);
+  });
+  const RunResult run = scratch.run();
+  writer.join();
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(read_file(scratch.file(table_name)), test_support::reference_conversion("1 2 3\n4 5").table);
+  EXPECT_NE(run.transcript.find("liczba obserwacji = 2\n"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+#include "fixed_point.hpp"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace {
+
+std::string formatted(double value, int precision, int width) {
+  char text[eb_com::max_fixed_length + 16];
+  return {text, eb_com::format_fixed(text, value, precision, width)};
+}
+
+std::string printed(double value, int precision, int width) {
+  char text[eb_com::max_fixed_length + 16];
+  const int length = std::snprintf(text, sizeof text, "%*.*f", width, precision, value);
+  return {text, static_cast<std::size_t>(length)};
+}
+
+// The widths and precisions the tool prints with, "%7.6lf", "%4.3lf", "%lf".
+void expect_as_printf(double value) {
+  for (const auto& [precision, width] : {std::pair{6, 7}, std::pair{3, 4}, std::pair{6, 0}}) {
+    ASSERT_EQ(formatted(value, precision, width), printed(value, precision, width))
+        << "value " << std::hexfloat << value << " precision " << precision << " width " << width;
+  }
+}
+
+TEST(FixedPoint, SpecialValuesAndBoundariesMatchPrintf) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double values[] = {0.0, -0.0, INFINITY, -INFINITY, nan, -nan, DBL_MAX, -DBL_MAX, DBL_MIN,
+                           -DBL_MIN, std::numeric_limits<double>::denorm_min(), 4e-320, 1e22, 1e300,
+                           -1e300, 0x1p44, std::nextafter(0x1p44, 0.0), -0x1p44, 0x1p64, 1e-7, -1e-7,
+                           5e-7, 0.0005, -0.0005, 0.0015, 0.0625, -0.0625, 0.1875, 0.5, 1.5, 2.5,
+                           0.0078125, 0.0000005, 999999.9999995, 9.9995, 99.9995, 2459123.45678,
+                           -12.3, 0x1.fffffffffffffp-1, 17592186044415.9995};
+  for (const double value : values) expect_as_printf(value);
+  for (int precision = 0; precision <= eb_com::max_fixed_precision; ++precision) {
+    for (const double value : {0.5, 1.5, 2.5, 0.125, 0.375, -0.0625, 1e-300, 123.456789, 7e15}) {
+      EXPECT_EQ(formatted(value, precision, 0), printed(value, precision, 0));
+    }
+  }
+}
+
+TEST(FixedPoint, InfinitiesAndNansAreRightAligned) {
+  EXPECT_EQ(formatted(INFINITY, 6, 7), "    inf");
+  EXPECT_EQ(formatted(-std::numeric_limits<double>::quiet_NaN(), 3, 4), "-nan");
+  EXPECT_EQ(formatted(std::numeric_limits<double>::quiet_NaN(), 3, 4), " nan");
+}
+
+TEST(FixedPoint, RandomBitPatternsMatchPrintf) {
+  std::mt19937_64 random(1);
+  for (int i = 0; i < 300000; ++i) expect_as_printf(std::bit_cast<double>(random()));
+}
+
+TEST(FixedPoint, ObservationLikeValuesAndExactTiesMatchPrintf) {
+  std::mt19937_64 random(2);
+  std::uniform_int_distribution<std::int64_t> digits(-999999999999, 999999999999);
+  std::uniform_int_distribution<int> scale(0, 12);
+  for (int i = 0; i < 300000; ++i) {
+    // Decimal-looking values of every scale, such as velocities and dates.
+    expect_as_printf(static_cast<double>(digits(random)) / std::pow(10.0, scale(random)));
+    // n / 2^k is exactly halfway between two printed values for many n.
+    expect_as_printf(std::ldexp(static_cast<double>(digits(random) % 100000000), -scale(random) - 1));
+  }
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+// Runs the built eb-com in a scratch directory, as a user would.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace test_support {
+
+inline constexpr const char* input_name = "ZYKWo_HJX12_RV12.txt";
+inline constexpr const char* table_name = "RV_HJX12_COM-EB_itter00.dat";
+
+std::string read_file(const std::filesystem::path& path);
+void write_file(const std::filesystem::path& path, const std::string& content);
+
+struct RunResult {
+  int status = -1;              // the exit status, or -1 when a signal ended the run
+  std::string transcript;       // standard output
+  std::string errors;           // standard error
+  long peak_memory_kib = 0;     // peak resident memory
+};
+
+// A fresh directory under the system's temporary one, removed afterwards.
+class ScratchDirectory {
+ public:
+  ScratchDirectory();
+  ~ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  // The directory the tool runs in; it starts empty.
+  const std::filesystem::path& work() const { return work_; }
+  std::filesystem::path file(const char* name) const { return work_ / name; }
+
+  // Runs the tool in work() with standard output to a file.
+  RunResult run(const std::vector<std::string>& arguments = {}) const;
+
+  // Runs the tool with standard output to a pipe, hands the read end's
+  // descriptor to reader, and closes it when reader returns.
+  RunResult run_into_pipe(const std::function<void(int)>& reader) const;
+
+ private:
+  std::filesystem::path root_;
+  std::filesystem::path work_;
+};
+
+// What the plain stdio conversion prints and writes for input.
+struct Reference {
+  std::string transcript;
+  std::string table;
+};
+Reference reference_conversion(const std::string& input);
+
+}  // namespace test_support
