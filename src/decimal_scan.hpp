@@ -2,7 +2,13 @@
 // always hold, exact where it answers and silent where it does not.
 #pragma once
 
+#include <cstddef>
+
 namespace eb_com {
+
+// The scanner reads whole 8-byte words: this many bytes past `last` must be
+// readable (their values do not matter).
+inline constexpr std::size_t scan_padding = 8;
 
 // Reads a plain decimal number at first: an optional sign, digits with an
 // optional decimal point (at least one digit in all), and an optional exponent

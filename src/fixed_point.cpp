@@ -1,52 +1,66 @@
 #include "fixed_point.hpp"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <iterator>
+#include <utility>
 
 namespace eb_com {
 namespace {
 
 __extension__ typedef unsigned __int128 u128;
 
-constexpr std::uint64_t powers_of_ten[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
-static_assert(std::size(powers_of_ten) == max_fixed_precision + 1);
+constexpr std::uint64_t power_of_ten(int exponent) noexcept {
+  std::uint64_t power = 1;
+  while (exponent-- > 0) power *= 10;
+  return power;
+}
 
 // Below this magnitude value * 10^precision, rounded, fits in 64 bits.
 constexpr double fast_path_limit = 0x1p44;
+static_assert(fast_path_limit * power_of_ten(max_fixed_precision) < 0x1p64);
 
-constexpr char digit_pairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
+constexpr auto powers_of_ten = [] {
+  std::array<std::uint64_t, 20> powers{};
+  for (int i = 0; i < 20; ++i) powers[static_cast<std::size_t>(i)] = power_of_ten(i);
+  return powers;
+}();
 
-// Writes the decimal digits of n, at least min_digits of them (zero-padded).
-char* write_digits(char* out, std::uint64_t n, int min_digits) noexcept {
-  char text[20];
-  char* first = text + sizeof text;
-  while (n >= 100) {
-    first -= 2;
-    std::memcpy(first, digit_pairs + 2 * (n % 100), 2);
-    n /= 100;
-  }
-  if (n >= 10) {
-    first -= 2;
-    std::memcpy(first, digit_pairs + 2 * n, 2);
-  } else {
-    *--first = static_cast<char>('0' + n);
-  }
-  for (auto length = text + sizeof text - first; length < min_digits; ++length) *out++ = '0';
-  const auto length = static_cast<std::size_t>(text + sizeof text - first);
-  std::memcpy(out, first, length);
-  return out + length;
+// At least 1: zero is written "0". Setting the low bit changes no count.
+int digit_count(std::uint64_t n) noexcept {
+  n |= 1;
+  const int guess = (64 - std::countl_zero(n)) * 1233 >> 12;  // about log10(2^bits)
+  return guess + 1 - (n < powers_of_ten[static_cast<std::size_t>(guess)]);
 }
 
-// value * 10^precision rounded half to even on the exact binary value, which
-// is how glibc's printf rounds. Needs |value| < fast_path_limit.
-std::uint64_t scaled_magnitude(double value, int precision) noexcept {
+// The 8 decimal digits of n < 10^8 as ASCII, the first digit in the lowest
+// byte, computed in lanes of one register: digits built in memory and copied
+// on would stall on store forwarding.
+std::uint64_t eight_digits(std::uint32_t n) noexcept {
+  static_assert(std::endian::native == std::endian::little);
+  std::uint64_t lanes = n / 10000 | static_cast<std::uint64_t>(n % 10000) << 32;
+  std::uint64_t high = (lanes * 10486 >> 20) & 0x0000007F0000007F;  // each 32-bit lane / 100
+  lanes = high | (lanes - high * 100) << 16;
+  high = (lanes * 103 >> 10) & 0x000F000F000F000F;  // each 16-bit lane / 10
+  lanes = high | (lanes - high * 10) << 8;
+  return lanes | 0x3030303030303030;
+}
+
+// Stores the last count (1 to 8) of the 8 digits, and 8 - count bytes more
+// that the caller overwrites or leaves past the end.
+void store_last_digits(char* out, std::uint64_t digits, int count) noexcept {
+  digits >>= 8 * (8 - count);
+  std::memcpy(out, &digits, 8);
+}
+
+// |value| * 10^precision rounded half to even on the exact binary value, as
+// glibc's printf rounds. Needs |value| < fast_path_limit.
+template <int precision>
+std::uint64_t scaled_magnitude(double value) noexcept {
   const auto bits = std::bit_cast<std::uint64_t>(value);
   const auto biased_exponent = static_cast<int>((bits >> 52) & 0x7ff);
   std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
@@ -62,8 +76,47 @@ std::uint64_t scaled_magnitude(double value, int precision) noexcept {
   u128 quotient = product >> shift;
   const u128 remainder = product - (quotient << shift);
   const u128 half = u128{1} << (shift - 1);
-  if (remainder > half || (remainder == half && (quotient & 1) != 0)) ++quotient;
-  return static_cast<std::uint64_t>(quotient);
+  // Without branches: which way a digit rounds is a coin toss to the predictor.
+  const bool round_up = (remainder > half) | ((remainder == half) & ((quotient & 1) != 0));
+  return static_cast<std::uint64_t>(quotient) + round_up;
+}
+
+// Writes whole 8-byte blocks, up to 7 bytes past the number's end: within
+// max_fixed_length of out.
+template <int precision>
+char* format_ordinary(char* out, double value) noexcept {
+  constexpr std::uint64_t unit = powers_of_ten[precision];
+  constexpr std::uint64_t ten_to_8 = 100000000;
+  const std::uint64_t scaled = scaled_magnitude<precision>(value);
+  // The integer part is below 2^44, so fewer than 16 digits.
+  const std::uint64_t integer_part = scaled / unit;
+  *out = '-';
+  out += std::signbit(value);
+  if (integer_part >= ten_to_8) {
+    const auto high = static_cast<std::uint32_t>(integer_part / ten_to_8);
+    const int high_digits = digit_count(high);
+    store_last_digits(out, eight_digits(high), high_digits);
+    out += high_digits;
+    store_last_digits(out, eight_digits(static_cast<std::uint32_t>(integer_part % ten_to_8)), 8);
+    out += 8;
+  } else {
+    const int integer_digits = digit_count(integer_part);
+    store_last_digits(out, eight_digits(static_cast<std::uint32_t>(integer_part)), integer_digits);
+    out += integer_digits;
+  }
+  if constexpr (precision > 0) {
+    *out++ = '.';
+    store_last_digits(out, eight_digits(static_cast<std::uint32_t>(scaled % unit)), precision);
+    out += precision;
+  }
+  return out;
+}
+
+template <int... precisions>
+char* format_ordinary(char* out, double value, int precision, std::integer_sequence<int, precisions...>) noexcept {
+  char* end = out;
+  ((precision == precisions ? (end = format_ordinary<precisions>(out, value), true) : false) || ...);
+  return end;
 }
 
 }  // namespace
@@ -71,14 +124,7 @@ std::uint64_t scaled_magnitude(double value, int precision) noexcept {
 char* format_fixed(char* out, double value, int precision, int width) noexcept {
   char* const start = out;
   if (std::fabs(value) < fast_path_limit) {
-    const std::uint64_t scaled = scaled_magnitude(value, precision);
-    const std::uint64_t unit = powers_of_ten[precision];
-    if (std::signbit(value)) *out++ = '-';
-    out = write_digits(out, scaled / unit, 1);
-    if (precision > 0) {
-      *out++ = '.';
-      out = write_digits(out, scaled % unit, precision);
-    }
+    out = format_ordinary(out, value, precision, std::make_integer_sequence<int, max_fixed_precision + 1>{});
   } else {
     // Huge magnitudes, infinities and NaNs: the library's exact conversion,
     // which prints them as printf does ("inf", "-nan", every integer digit).

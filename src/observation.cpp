@@ -19,7 +19,8 @@ bool is_space(char c) noexcept { return c == ' ' || (c >= '\t' && c <= '\r'); }
 // The common case, done without sscanf: every field is a plain decimal number
 // ending at white space or at the end of the scan. Fills fields[0..count) and
 // returns true, or returns false (storing nothing that matters) for a record
-// that only sscanf itself may judge.
+// that only sscanf itself may judge. Reads up to scan_padding bytes past the
+// record's end.
 bool scan_plain_fields(std::string_view record, double (&fields)[3], int& count) noexcept {
   const char* p = record.data();
   const char* const last = p + record.size();
@@ -78,16 +79,18 @@ void RecordReader::refill() {
 
 void parse_observation(std::string_view record, Observation& observation) noexcept {
   record = record.substr(0, max_record_length);
+  // One copy serves both scanners: the fast one reads past the end in whole
+  // words, sscanf needs the terminator.
+  char text[max_record_length + scan_padding];
+  std::memcpy(text, record.data(), record.size());
+  std::memset(text + record.size(), 0, scan_padding);
   double fields[3];
   int count = 0;
-  if (scan_plain_fields(record, fields, count)) {
+  if (scan_plain_fields({text, record.size()}, fields, count)) {
     double* const targets[] = {&observation.abscissa, &observation.velocity1, &observation.velocity2};
     for (int i = 0; i < count; ++i) *targets[i] = fields[i];
     return;
   }
-  char text[max_record_length + 1];
-  std::memcpy(text, record.data(), record.size());
-  text[record.size()] = '\0';
   std::sscanf(text, " %lf %lf %lf ", &observation.abscissa, &observation.velocity1, &observation.velocity2);
 }
 

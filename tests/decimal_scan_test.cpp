@@ -11,11 +11,18 @@
 
 namespace {
 
+// The scanner may read a word past the end of the text.
+const char* scan(const std::string& text, double& value) {
+  const std::string padded = text + std::string(eb_com::scan_padding, '7');
+  const char* end = eb_com::scan_plain_decimal(padded.data(), padded.data() + text.size(), value);
+  return end == nullptr ? nullptr : text.data() + (end - padded.data());
+}
+
 // Where the scanner answers, it agrees with strtod on the value and on where
 // the number ends.
 void expect_as_strtod_or_declined(const std::string& text) {
   double value = 12345.0;
-  const char* end = eb_com::scan_plain_decimal(text.data(), text.data() + text.size(), value);
+  const char* end = scan(text, value);
   if (end == nullptr) {
     EXPECT_EQ(value, 12345.0) << "a declined text stored a value: " << text;
     return;
@@ -28,7 +35,7 @@ void expect_as_strtod_or_declined(const std::string& text) {
 
 bool declined(const std::string& text) {
   double value = 0;
-  return eb_com::scan_plain_decimal(text.data(), text.data() + text.size(), value) == nullptr;
+  return scan(text, value) == nullptr;
 }
 
 TEST(DecimalScan, TakesThePlainShapesExactly) {
