@@ -46,10 +46,6 @@ void write_formatted(BufferedOutput& output, const char* format, ...) {
   if (length > 0) output.write({text, std::min(static_cast<std::size_t>(length), sizeof text - 1)});
 }
 
-void write_echo_line(BufferedOutput& transcript, const Observation& observation) noexcept {
-  transcript.commit(eb_com::format_echo_line(transcript.reserve(eb_com::max_echo_line_length), observation));
-}
-
 // A directory opens for reading on Linux but holds no observations; it fails
 // here, before the output file is touched.
 std::FILE* open_input(const char* name) {
@@ -88,17 +84,17 @@ int main() {
   BufferedOutput table(output);
   eb_com::RecordReader reader(input);
   Observation observation;
+  eb_com::FieldSpellings spellings;
   std::int64_t observation_count = 0;
   VelocityRange range;
 
   std::string_view record;
   while (reader.read_record(record)) {
-    eb_com::parse_observation(record, observation);
+    eb_com::parse_observation(record, observation, spellings);
     ++observation_count;
-    write_echo_line(transcript, observation);
     const double vcm = eb_com::centre_of_mass_velocity(observation);
     range.add(vcm);
-    eb_com::write_output_row(table, observation.abscissa, vcm);
+    eb_com::write_record_lines(transcript, table, observation, spellings, vcm);
   }
 
   table.flush();

@@ -30,14 +30,19 @@ struct Observation {
   double velocity2 = std::numeric_limits<double>::quiet_NaN();
 };
 
+// The number scanner reads whole words past a record's end; this many bytes
+// after every record must be readable.
+inline constexpr std::size_t record_padding = 8;
+
 // Cuts an input stream into records: up to and including the next newline, at
 // most max_record_length characters, the last line with or without a newline.
 class RecordReader {
  public:
   explicit RecordReader(std::FILE* input);
 
-  // The next record, valid until the next call; false at the end of the input
-  // or at a read error, after every character read before it was handed out.
+  // The next record, valid until the next call and followed by record_padding
+  // readable bytes; false at the end of the input or at a read error, after
+  // every character read before it was handed out.
   bool read_record(std::string_view& record);
 
   bool read_failed() const noexcept { return read_failed_; }
@@ -53,11 +58,19 @@ class RecordReader {
   bool read_failed_ = false;
 };
 
+// How the record spelled each field it set, as views into the record: empty
+// where the scan did not reach the field or where only sscanf could read it.
+struct FieldSpellings {
+  std::string_view abscissa;
+  std::string_view velocity1;
+  std::string_view velocity2;
+};
+
 // Scans a record as std::sscanf(record, " %lf %lf %lf ", ...) does: up to three
 // numbers in column order; a field the scan does not reach keeps its value. A
 // NUL character ends the scan. Only the first max_record_length characters
-// count.
-void parse_observation(std::string_view record, Observation& observation) noexcept;
+// count, and record_padding bytes after the record must be readable.
+void parse_observation(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept;
 
 // velocity2 - (velocity2 - velocity1) / (mass_ratio + 1), in double-extended
 // precision and rounded to double once: the mean of the two velocities with
@@ -68,11 +81,18 @@ double centre_of_mass_velocity(const Observation& observation) noexcept;
 inline constexpr std::size_t max_output_row_length = 2 * max_fixed_length + 3;
 inline constexpr std::size_t max_echo_line_length = 3 * max_fixed_length + 4;
 
-// A row of the output table, "%7.6lf %4.3lf \n"; returns the end of the text.
-char* format_output_row(char* out, double abscissa, double vcm) noexcept;
-void write_output_row(BufferedOutput& output, double abscissa, double vcm) noexcept;
+// Writes "%lf" of value, given the spelling the value was scanned from (or an
+// empty one), and returns the end of the text. Needs room for
+// max_fixed_length characters.
+char* format_lf(char* out, double value, std::string_view spelling) noexcept;
 
-// The transcript's line for a record, "%lf %lf %lf \n".
-char* format_echo_line(char* out, const Observation& observation) noexcept;
+// A row of the output table, "%7.6lf %4.3lf \n", from the abscissa's "%lf"
+// text, which "%7.6lf" only pads; returns the end of the text.
+char* format_output_row(char* out, std::string_view abscissa_text, double vcm) noexcept;
+
+// The record's line in the transcript, "%lf %lf %lf \n", and its row in the
+// table.
+void write_record_lines(BufferedOutput& transcript, BufferedOutput& table, const Observation& observation,
+                        const FieldSpellings& spellings, double vcm) noexcept;
 
 }  // namespace eb_com

@@ -6,9 +6,12 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -21,9 +24,27 @@ Observation held() { return {111.5, -222.25, 333.125}; }
 
 bool same_bits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
+// Scans record into observation and checks that every spelling it reports is
+// a piece of the record and reads back as the value it gave. The padding the
+// scanner may read is digits, which must not count.
+void scan(const std::string& record, Observation& observation) {
+  const std::string padded = record + std::string(eb_com::record_padding, '7');
+  eb_com::FieldSpellings spellings;
+  const std::string_view view(padded.data(), record.size());
+  eb_com::parse_observation(view, observation, spellings);
+  const std::pair<std::string_view, double> fields[] = {{spellings.abscissa, observation.abscissa},
+                                                        {spellings.velocity1, observation.velocity1},
+                                                        {spellings.velocity2, observation.velocity2}};
+  for (const auto& [spelling, value] : fields) {
+    if (spelling.empty()) continue;
+    ASSERT_TRUE(spelling.data() >= view.data() && spelling.data() + spelling.size() <= view.data() + view.size());
+    ASSERT_TRUE(same_bits(std::strtod(std::string(spelling).c_str(), nullptr), value)) << spelling;
+  }
+}
+
 void expect_scan_as_sscanf(const std::string& record) {
   Observation observation = held();
-  eb_com::parse_observation(record, observation);
+  scan(record, observation);
   Observation reference = held();
   const std::string text = record.substr(0, eb_com::max_record_length);
   std::sscanf(text.c_str(), " %lf %lf %lf ", &reference.abscissa, &reference.velocity1, &reference.velocity2);
@@ -53,12 +74,12 @@ TEST(Scanning, AdversarialRecordsAgreeWithSscanf) {
 TEST(Scanning, KeepsWhatARecordDoesNotReach) {
   Observation observation;
   EXPECT_TRUE(std::isnan(observation.abscissa) && !std::signbit(observation.abscissa));
-  eb_com::parse_observation("10 -50 40\n", observation);
-  eb_com::parse_observation("1.5 20\n", observation);
+  scan("10 -50 40\n", observation);
+  scan("1.5 20\n", observation);
   EXPECT_EQ(observation.abscissa, 1.5);
   EXPECT_EQ(observation.velocity1, 20);
   EXPECT_EQ(observation.velocity2, 40);
-  eb_com::parse_observation("7.0, 8.0, 9.0\n", observation);
+  scan("7.0, 8.0, 9.0\n", observation);
   EXPECT_EQ(observation.abscissa, 7);
   EXPECT_EQ(observation.velocity1, 20);
 }
@@ -174,6 +195,48 @@ TEST(Formula, CentreOfMassVelocity) {
   EXPECT_TRUE(std::isnan(vcm(INFINITY, INFINITY)));
 }
 
+std::string lf_of(double value, std::string_view spelling = {}) {
+  char text[eb_com::max_fixed_length + 8];
+  return {text, eb_com::format_lf(text, value, spelling)};
+}
+
+std::string printf_lf(double value) {
+  char text[eb_com::max_fixed_length + 1];
+  return {text, static_cast<std::size_t>(std::snprintf(text, sizeof text, "%lf", value))};
+}
+
+// A field's "%lf" text is taken from its spelling where that is provably what
+// printf prints: each spelling here, read by strtod, must print as format_lf
+// writes it.
+TEST(Rows, SpelledFieldsPrintAsPrintfPrintsTheirValues) {
+  const char* const spellings[] = {"0", "-0", "+0", "-0.0", "000", "-000.000", ".5", "-.5", "5.", "+5.", "007.25",
+                                   "123456789", "-123456789.999999", "999999999.9999995", "1234567890", "0.0000005",
+                                   "0.000001", "-0.0000001", "1e5", "1.5E-3", "2455000.12345", "4503599627370497.5",
+                                   "0000000000000000000001.5", "0.1234567", "999999.9999995", ".", "-", "", "+"};
+  for (const char* spelling : spellings) {
+    const double value = std::strtod(spelling, nullptr);
+    EXPECT_EQ(lf_of(value, spelling), printf_lf(value)) << '"' << spelling << '"';
+  }
+  std::mt19937_64 random(7);
+  char text[64];
+  for (int i = 0; i < 1000000; ++i) {
+    const int integer_digits = static_cast<int>(random() % 12);
+    const int decimals = static_cast<int>(random() % 9);
+    std::string spelling = random() % 3 == 0 ? "-" : (random() % 8 == 0 ? "+" : "");
+    if (random() % 8 == 0) spelling += "00";
+    for (int d = 0; d < integer_digits; ++d) spelling += static_cast<char>('0' + random() % 10);
+    if (decimals != 0 || random() % 4 == 0) spelling += '.';
+    for (int d = 0; d < decimals; ++d) spelling += static_cast<char>('0' + random() % 10);
+    if (random() % 16 == 0) {
+      std::snprintf(text, sizeof text, "e%d", static_cast<int>(random() % 20) - 10);
+      spelling += text;
+    }
+    const double value = std::strtod(spelling.c_str(), nullptr);
+    if (integer_digits + decimals == 0) continue;  // not a number strtod reads
+    ASSERT_EQ(lf_of(value, spelling), printf_lf(value)) << '"' << spelling << '"';
+  }
+}
+
 TEST(Rows, RowsAndEchoLinesMatchPrintf) {
   std::mt19937_64 random(6);
   const double specials[] = {0.0, -0.0, INFINITY, -INFINITY, NAN, -NAN, 1e300, -1e22, 4e-320, 0.0625, 2459123.45678};
@@ -183,12 +246,11 @@ TEST(Rows, RowsAndEchoLinesMatchPrintf) {
     const auto pick = [&] {
       return random() % 4 == 0 ? specials[random() % std::size(specials)] : std::bit_cast<double>(random());
     };
-    const Observation observation{pick(), pick(), pick()};
-    std::snprintf(reference, sizeof reference, "%7.6lf %4.3lf \n", observation.abscissa, observation.velocity2);
-    ASSERT_EQ(std::string(text, eb_com::format_output_row(text, observation.abscissa, observation.velocity2)), reference);
-    std::snprintf(reference, sizeof reference, "%lf %lf %lf \n", observation.abscissa, observation.velocity1,
-                  observation.velocity2);
-    ASSERT_EQ(std::string(text, eb_com::format_echo_line(text, observation)), reference);
+    const double abscissa = pick();
+    const double vcm = pick();
+    std::snprintf(reference, sizeof reference, "%7.6lf %4.3lf \n", abscissa, vcm);
+    ASSERT_EQ(std::string(text, eb_com::format_output_row(text, printf_lf(abscissa), vcm)), reference);
+    ASSERT_EQ(lf_of(abscissa), printf_lf(abscissa));
   }
 }
 
