@@ -1,6 +1,8 @@
 #include "observation.hpp"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "decimal_scan.hpp"
@@ -41,40 +43,63 @@ bool scan_plain_fields(std::string_view record, double (&fields)[3], std::string
   return true;
 }
 
+__extension__ typedef unsigned __int128 u128;
+
+constexpr u128 every_byte(std::uint8_t byte) noexcept {
+  constexpr std::uint64_t ones = 0x0101010101010101;
+  return (static_cast<u128>(ones) << 64 | ones) * byte;
+}
+
+// The high bit of every byte of x that is zero, and no other bit.
+u128 zero_bytes(u128 x) noexcept {
+  const u128 low_bits = every_byte(0x7F);
+  return ~(((x & low_bits) + low_bits) | x | low_bits);
+}
+
+std::size_t first_marked_byte(u128 marks) noexcept {
+  const auto low = static_cast<std::uint64_t>(marks);
+  const auto high = static_cast<std::uint64_t>(marks >> 64);
+  return static_cast<std::size_t>(low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(high)) / 8;
+}
+
 // A plain decimal with at most 9 integer digits is the double nearest it to
 // within 2^-24, far inside the half millionth at which "%lf" would round it
 // to something else; so with at most 6 decimals "%lf" prints the spelled
 // value itself, a minus sign kept even on zero. Writes that text, or returns
-// nullptr for a spelling that does not decide it (an exponent, more digits).
+// nullptr for a spelling that does not decide it or has another shape
+// (an exponent, a plus sign, leading zeros, no integer digit), which the
+// caller formats from the value. The spelling is one the scanner took, with
+// record_padding readable bytes after it: all of it is looked at in one go.
 char* copy_spelling_as_lf(char* out, std::string_view spelling) noexcept {
+  static_assert(std::endian::native == std::endian::little);
+  constexpr std::size_t window = sizeof(u128);
+  static_assert(record_padding >= window);
   constexpr std::size_t max_integer_digits = 9;
   constexpr std::size_t decimals = 6;
+  const char* const text = spelling.data();
   const std::size_t length = spelling.size();
-  std::size_t i = 0;
-  const bool negative = i != length && spelling[i] == '-';
-  if (i != length && (spelling[i] == '+' || spelling[i] == '-')) ++i;
-  const std::size_t number_start = i;
-  while (i != length && spelling[i] == '0') ++i;
-  const std::size_t integer_start = i;
-  while (i != length && is_digit(spelling[i])) ++i;
-  const std::size_t integer_digits = i - integer_start;
-  const bool has_point = i != length && spelling[i] == '.';
-  i += has_point;
-  const std::size_t fraction_start = i;
-  while (i != length && is_digit(spelling[i])) ++i;
-  const std::size_t fraction_digits = i - fraction_start;
-  const bool has_digit = i - number_start > std::size_t{has_point};
-  if (i != length || !has_digit || integer_digits > max_integer_digits || fraction_digits > decimals) return nullptr;
+  if (length == 0 || length > window) return nullptr;
 
-  *out = '-';
-  out += negative;
-  if (integer_digits == 0) *out++ = '0';
-  std::memcpy(out, spelling.data() + integer_start, integer_digits);
-  out += integer_digits;
-  *out++ = '.';
-  std::memcpy(out, "000000", decimals);
-  std::memcpy(out, spelling.data() + fraction_start, fraction_digits);
-  return out + decimals;
+  u128 bytes;
+  std::memcpy(&bytes, text, window);
+  const u128 in_spelling = length == window ? ~u128{0} : (u128{1} << (8 * length)) - 1;
+  const u128 points = zero_bytes(bytes ^ every_byte('.')) & in_spelling;
+  // Of the characters a scanned number holds only the exponent's letter lies
+  // above '9', and adding 0x46 sets the high bit of just those bytes.
+  const u128 letters = (bytes + every_byte(0x46)) & every_byte(0x80) & in_spelling;
+  const std::size_t point = points != 0 ? first_marked_byte(points) : length;
+  const std::size_t sign = *text == '-' || *text == '+';
+  const std::size_t integer_digits = point - sign;
+  const std::size_t fraction_digits = length - point - (points != 0);
+  if (letters != 0 || *text == '+' || integer_digits == 0 || integer_digits > max_integer_digits ||
+      fraction_digits > decimals || (text[sign] == '0' && integer_digits > 1)) {
+    return nullptr;
+  }
+
+  std::memcpy(out, text, window);
+  out[point] = '.';
+  std::memcpy(out + point + 1 + fraction_digits, "00000000", 8);
+  return out + point + 1 + decimals;
 }
 
 }  // namespace

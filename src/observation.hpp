@@ -30,9 +30,9 @@ struct Observation {
   double velocity2 = std::numeric_limits<double>::quiet_NaN();
 };
 
-// The number scanner reads whole words past a record's end; this many bytes
-// after every record must be readable.
-inline constexpr std::size_t record_padding = 8;
+// The scanning and echoing read whole words past a record's end; this many
+// bytes after every record must be readable.
+inline constexpr std::size_t record_padding = 16;
 
 // Cuts an input stream into records: up to and including the next newline, at
 // most max_record_length characters, the last line with or without a newline.
@@ -81,9 +81,10 @@ double centre_of_mass_velocity(const Observation& observation) noexcept;
 inline constexpr std::size_t max_output_row_length = 2 * max_fixed_length + 3;
 inline constexpr std::size_t max_echo_line_length = 3 * max_fixed_length + 4;
 
-// Writes "%lf" of value, given the spelling the value was scanned from (or an
-// empty one), and returns the end of the text. Needs room for
-// max_fixed_length characters.
+// Writes "%lf" of value, given the spelling parse_observation scanned it from
+// (or an empty one), and returns the end of the text. Needs room for
+// max_fixed_length characters, and record_padding readable bytes after the
+// spelling.
 char* format_lf(char* out, double value, std::string_view spelling) noexcept;
 
 // A row of the output table, "%7.6lf %4.3lf \n", from the abscissa's "%lf"

@@ -195,9 +195,10 @@ TEST(Formula, CentreOfMassVelocity) {
   EXPECT_TRUE(std::isnan(vcm(INFINITY, INFINITY)));
 }
 
-std::string lf_of(double value, std::string_view spelling = {}) {
+std::string lf_of(double value, const std::string& spelling = {}) {
   char text[eb_com::max_fixed_length + 8];
-  return {text, eb_com::format_lf(text, value, spelling)};
+  const std::string padded = spelling + std::string(eb_com::record_padding, '5');
+  return {text, eb_com::format_lf(text, value, std::string_view(padded.data(), spelling.size()))};
 }
 
 std::string printf_lf(double value) {
