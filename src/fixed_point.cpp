@@ -115,7 +115,7 @@ char* format_ordinary(char* out, double value) noexcept {
 template <int... precisions>
 char* format_ordinary(char* out, double value, int precision, std::integer_sequence<int, precisions...>) noexcept {
   char* end = out;
-  ((precision == precisions ? (end = format_ordinary<precisions>(out, value), true) : false) || ...);
+  static_cast<void>(((precision == precisions ? (end = format_ordinary<precisions>(out, value), true) : false) || ...));
   return end;
 }
 
@@ -130,11 +130,11 @@ char* format_fixed(char* out, double value, int precision, int width) noexcept {
     // which prints them as printf does ("inf", "-nan", every integer digit).
     out = std::to_chars(out, out + max_fixed_length, value, std::chars_format::fixed, precision).ptr;
   }
-  const auto length = out - start;
-  if (length >= width) return out;
-  const auto padding = width - length;
-  std::memmove(start + padding, start, static_cast<std::size_t>(length));
-  std::memset(start, ' ', static_cast<std::size_t>(padding));
+  const auto length = static_cast<std::size_t>(out - start);
+  if (width <= 0 || length >= static_cast<std::size_t>(width)) return out;
+  const std::size_t padding = static_cast<std::size_t>(width) - length;
+  std::memmove(start + padding, start, length);
+  std::memset(start, ' ', padding);
   return start + width;
 }
 

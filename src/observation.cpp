@@ -19,8 +19,6 @@ static_assert(record_padding >= scan_padding);
 // White space as the scanf family sees it in the POSIX locale.
 bool is_space(char c) noexcept { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-bool is_digit(char c) noexcept { return c >= '0' && c <= '9'; }
-
 // The common case, done without sscanf: every field is a plain decimal number
 // ending at white space or at the end of the scan. Fills fields[0..count) and
 // their spellings and returns true, or returns false (storing nothing that
