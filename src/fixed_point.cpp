@@ -88,10 +88,25 @@ char* format_ordinary(char* out, double value) noexcept {
   constexpr std::uint64_t unit = powers_of_ten[precision];
   constexpr std::uint64_t ten_to_8 = 100000000;
   const std::uint64_t scaled = scaled_magnitude<precision>(value);
-  // The integer part is below 2^44, so fewer than 16 digits.
-  const std::uint64_t integer_part = scaled / unit;
   *out = '-';
   out += std::signbit(value);
+  if (scaled < ten_to_8) {
+    // Velocities and the like: all the digits from one conversion, the
+    // point put in after the integer ones (at least one, "0" perhaps).
+    static_assert(precision < 8);
+    const std::uint64_t digits = eight_digits(static_cast<std::uint32_t>(scaled));
+    const int shown = std::max(digit_count(scaled), precision + 1);
+    store_last_digits(out, digits, shown);
+    out += shown - precision;
+    if constexpr (precision > 0) {
+      *out++ = '.';
+      store_last_digits(out, digits, precision);
+      out += precision;
+    }
+    return out;
+  }
+  // The integer part is below 2^44, so fewer than 16 digits.
+  const std::uint64_t integer_part = scaled / unit;
   if (integer_part >= ten_to_8) {
     const auto high = static_cast<std::uint32_t>(integer_part / ten_to_8);
     const int high_digits = digit_count(high);

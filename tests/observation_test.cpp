@@ -91,7 +91,7 @@ TEST(Scanning, GeneratedRecordsAgreeWithSscanf) {
   const char* const odd_tokens[] = {"inf", "-nan", "0x1p4", "1e400", "1e-400", "4e-320", "abc", ",", "1e", "+", ".", "0x"};
   const char* const separators[] = {" ", "  ", "\t", " \t ", ",", ", ", "\r"};
   char text[64];
-  for (int i = 0; i < 300000; ++i) {
+  for (int i = 0; i < 400000; ++i) {
     std::string record;
     const auto fields = random() % 5;
     for (unsigned f = 0; f < fields; ++f) {
