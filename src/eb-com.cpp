@@ -4,36 +4,19 @@
 
 #include <algorithm>
 #include <cinttypes>
-#include <cmath>
 #include <csignal>
 #include <cstdarg>
-#include <cstdint>
 #include <cstdio>
 
 #include "buffered_output.hpp"
+#include "conversion.hpp"
 #include "observation.hpp"
 
 namespace {
 
 using eb_com::BufferedOutput;
-using eb_com::Observation;
 
 constexpr const char* banner = "\n               Program do transformacji danych\n";
-
-// The largest and smallest vcm that is a number. Until a record gives one the
-// range shows its starting values.
-struct VelocityRange {
-  double v_max = -100;
-  double v_min = 100;
-  bool seen = false;
-
-  void add(double vcm) noexcept {
-    if (std::isnan(vcm)) return;
-    if (!seen || vcm > v_max) v_max = vcm;
-    if (!seen || vcm < v_min) v_min = vcm;
-    seen = true;
-  }
-};
 
 void write_formatted(BufferedOutput& output, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
@@ -82,31 +65,16 @@ int main() {
   if (output == nullptr) return fail(transcript, "\n\n  there is no file:%s!\n", eb_com::output_file_name);
 
   BufferedOutput table(output);
-  eb_com::RecordReader reader(input);
-  Observation observation;
-  eb_com::FieldSpellings spellings;
-  std::int64_t observation_count = 0;
-  VelocityRange range;
-
-  std::string_view record;
-  while (reader.read_record(record)) {
-    eb_com::parse_observation(record, observation, spellings);
-    ++observation_count;
-    const double vcm = eb_com::centre_of_mass_velocity(observation);
-    range.add(vcm);
-    eb_com::write_record_lines(transcript, table, observation, spellings, vcm);
-  }
-
+  const eb_com::ConversionSummary summary = eb_com::convert_records(input, table, transcript);
   table.flush();
-  const bool read_failed = reader.read_failed();
   std::fclose(input);
   const bool write_failed = std::fclose(output) != 0 || table.failed();
 
-  write_formatted(transcript, "\n\t liczba obserwacji = %" PRId64 "\n", observation_count);
-  write_formatted(transcript, "\n\t V max = %lf\n", range.v_max);
-  write_formatted(transcript, "\n\t V min = %lf\n", range.v_min);
-  if (read_failed) write_formatted(transcript, "\n\nread error in file:%s!\n", eb_com::input_file_name);
+  write_formatted(transcript, "\n\t liczba obserwacji = %" PRId64 "\n", summary.observation_count);
+  write_formatted(transcript, "\n\t V max = %lf\n", summary.v_max);
+  write_formatted(transcript, "\n\t V min = %lf\n", summary.v_min);
+  if (summary.read_failed) write_formatted(transcript, "\n\nread error in file:%s!\n", eb_com::input_file_name);
   if (write_failed) write_formatted(transcript, "\n\n  write error in file:%s!\n", eb_com::output_file_name);
   transcript.flush();
-  return read_failed || write_failed ? 1 : 0;
+  return summary.read_failed || write_failed ? 1 : 0;
 }
