@@ -17,13 +17,16 @@ ConversionSummary convert_records(std::FILE* input, BufferedOutput& table, Buffe
   while (reader.read_record(record)) {
     parse_observation(record, observation, spellings);
     ++summary.observation_count;
+    // The row pads the abscissa's text from the echo line rather than
+    // formatting the number again.
+    const std::string_view abscissa_text = write_echo_line(transcript, observation, spellings);
     const double vcm = centre_of_mass_velocity(observation);
     if (!std::isnan(vcm)) {
       if (!range_seen || vcm > summary.v_max) summary.v_max = vcm;
       if (!range_seen || vcm < summary.v_min) summary.v_min = vcm;
       range_seen = true;
     }
-    write_record_lines(transcript, table, observation, spellings, vcm);
+    write_output_row(table, abscissa_text, vcm);
   }
   summary.read_failed = reader.read_failed();
   return summary;

@@ -197,13 +197,15 @@ char* format_output_row(char* out, std::string_view abscissa_text, double vcm) n
   return out;
 }
 
-void write_record_lines(BufferedOutput& transcript, BufferedOutput& table, const Observation& observation,
-                        const FieldSpellings& spellings, double vcm) noexcept {
-  char* const echo = transcript.reserve(max_echo_line_length);
-  char* out = format_lf(echo, observation.abscissa, spellings.abscissa);
-  // The row takes the abscissa's text from the echo line, before anything
-  // can flush it.
-  const std::string_view abscissa_text(echo, static_cast<std::size_t>(out - echo));
+void write_output_row(BufferedOutput& table, std::string_view abscissa_text, double vcm) noexcept {
+  table.commit(format_output_row(table.reserve(max_output_row_length), abscissa_text, vcm));
+}
+
+std::string_view write_echo_line(BufferedOutput& transcript, const Observation& observation,
+                                 const FieldSpellings& spellings) noexcept {
+  char* const line = transcript.reserve(max_echo_line_length);
+  char* out = format_lf(line, observation.abscissa, spellings.abscissa);
+  const std::string_view abscissa_text(line, static_cast<std::size_t>(out - line));
   *out++ = ' ';
   out = format_lf(out, observation.velocity1, spellings.velocity1);
   *out++ = ' ';
@@ -211,7 +213,7 @@ void write_record_lines(BufferedOutput& transcript, BufferedOutput& table, const
   *out++ = ' ';
   *out++ = '\n';
   transcript.commit(out);
-  table.commit(format_output_row(table.reserve(max_output_row_length), abscissa_text, vcm));
+  return abscissa_text;
 }
 
 }  // namespace eb_com

@@ -90,10 +90,12 @@ char* format_lf(char* out, double value, std::string_view spelling) noexcept;
 // A row of the output table, "%7.6lf %4.3lf \n", from the abscissa's "%lf"
 // text, which "%7.6lf" only pads; returns the end of the text.
 char* format_output_row(char* out, std::string_view abscissa_text, double vcm) noexcept;
+void write_output_row(BufferedOutput& table, std::string_view abscissa_text, double vcm) noexcept;
 
-// The record's line in the transcript, "%lf %lf %lf \n", and its row in the
-// table.
-void write_record_lines(BufferedOutput& transcript, BufferedOutput& table, const Observation& observation,
-                        const FieldSpellings& spellings, double vcm) noexcept;
+// Writes the record's line of the transcript, "%lf %lf %lf \n", and returns
+// the abscissa's text in it for the row, valid until the transcript is next
+// written to.
+std::string_view write_echo_line(BufferedOutput& transcript, const Observation& observation,
+                                 const FieldSpellings& spellings) noexcept;
 
 }  // namespace eb_com
