@@ -86,7 +86,7 @@ char* copy_spelling_as_lf(char* out, std::string_view spelling) noexcept {
   // above '9', and adding 0x46 sets the high bit of just those bytes.
   const u128 letters = (bytes + every_byte(0x46)) & every_byte(0x80) & in_spelling;
   const std::size_t point = points != 0 ? first_marked_byte(points) : length;
-  const std::size_t sign = *text == '-' || *text == '+';
+  const std::size_t sign = *text == '-';
   const std::size_t integer_digits = point - sign;
   const std::size_t fraction_digits = length - point - (points != 0);
   if (letters != 0 || *text == '+' || integer_digits == 0 || integer_digits > max_integer_digits ||
