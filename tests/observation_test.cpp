@@ -243,16 +243,31 @@ TEST(Rows, RowsAndEchoLinesMatchPrintf) {
   const double specials[] = {0.0, -0.0, INFINITY, -INFINITY, NAN, -NAN, 1e300, -1e22, 4e-320, 0.0625, 2459123.45678};
   char text[eb_com::max_echo_line_length];
   char reference[eb_com::max_echo_line_length + 1];
+  char* written = nullptr;
+  std::size_t written_size = 0;
+  std::FILE* stream = open_memstream(&written, &written_size);
+  ASSERT_NE(stream, nullptr);
+  eb_com::BufferedOutput transcript(stream);
   for (int i = 0; i < 100000; ++i) {
     const auto pick = [&] {
       return random() % 4 == 0 ? specials[random() % std::size(specials)] : std::bit_cast<double>(random());
     };
-    const double abscissa = pick();
+    const Observation observation{pick(), pick(), pick()};
     const double vcm = pick();
-    std::snprintf(reference, sizeof reference, "%7.6lf %4.3lf \n", abscissa, vcm);
-    ASSERT_EQ(std::string(text, eb_com::format_output_row(text, printf_lf(abscissa), vcm)), reference);
-    ASSERT_EQ(lf_of(abscissa), printf_lf(abscissa));
+    std::snprintf(reference, sizeof reference, "%7.6lf %4.3lf \n", observation.abscissa, vcm);
+    ASSERT_EQ(std::string(text, eb_com::format_output_row(text, printf_lf(observation.abscissa), vcm)), reference);
+
+    // Fields no record spelled are formatted from their values.
+    const std::string abscissa_text(eb_com::write_echo_line(transcript, observation, {}));
+    transcript.flush();
+    std::snprintf(reference, sizeof reference, "%lf %lf %lf \n", observation.abscissa, observation.velocity1,
+                  observation.velocity2);
+    ASSERT_EQ(std::string(written, written_size), reference);
+    ASSERT_EQ(abscissa_text, printf_lf(observation.abscissa));
+    std::rewind(stream);
   }
+  std::fclose(stream);
+  std::free(written);
 }
 
 }  // namespace
