@@ -4,14 +4,14 @@
 #include "stdio_conversion.hpp"
 
 int main() {
-  std::puts(stdio_reference::banner);
-  std::FILE* input = std::fopen("ZYKWo_HJX12_RV12.txt", "r");
+  std::puts(eb_com::banner);
+  std::FILE* input = std::fopen(eb_com::input_file_name, "r");
   if (input == nullptr) return 1;
-  std::FILE* table = std::fopen("RV_HJX12_COM-EB_itter00.dat", "w");
+  std::FILE* table = std::fopen(eb_com::output_file_name, "w");
   if (table == nullptr) return 1;
-  const stdio_reference::Summary summary = stdio_reference::convert(input, table, stdout);
+  const stdio_conversion::Summary summary = stdio_conversion::convert(input, table, stdout);
   std::fclose(input);
   std::fclose(table);
-  stdio_reference::write_summary(stdout, summary);
+  stdio_conversion::write_summary(stdout, summary);
   return 0;
 }

@@ -4,8 +4,6 @@
 //
 //   eb-com-bench EB_COM BASELINE [RECORDS [RUNS [SCRATCH_DIR]]]
 #include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,12 +17,15 @@
 #include <string>
 #include <vector>
 
+#include "program_run.hpp"
+#include "tool_texts.hpp"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* input_name = "ZYKWo_HJX12_RV12.txt";
-constexpr const char* table_name = "RV_HJX12_COM-EB_itter00.dat";
+using eb_com::input_file_name;
+using eb_com::output_file_name;
 
 // Julian dates with five decimals and velocities with three, about 30 bytes a
 // line, and one line in ten in another shape a real file may hold.
@@ -61,23 +62,20 @@ struct Run {
 // Runs program in directory with standard output to a file beside it.
 Run run(const std::string& program, const fs::path& directory) {
   const std::string transcript = (directory.parent_path() / (directory.filename().string() + ".stdout")).string();
+  support::Launch launch;
+  launch.program = program;
+  launch.directory = directory;
+  launch.output = open(transcript.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  launch.errors = STDERR_FILENO;
   const auto start = std::chrono::steady_clock::now();
-  const pid_t child = fork();
-  if (child == 0) {
-    const int output = open(transcript.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (output < 0 || chdir(directory.c_str()) != 0 || dup2(output, STDOUT_FILENO) < 0) _exit(127);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  struct rusage usage {};
-  wait4(child, &status, 0, &usage);
+  const support::Exit exit = support::wait_for_program(support::start_program(launch));
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "%s failed with status %d\n", program.c_str(), status);
+  close(launch.output);
+  if (exit.status != 0) {
+    std::fprintf(stderr, "%s failed with status %d, signal %d\n", program.c_str(), exit.status, exit.signal);
     std::exit(2);
   }
-  return {elapsed.count(), usage.ru_maxrss};
+  return {elapsed.count(), exit.peak_memory_kib};
 }
 
 bool same_bytes(const fs::path& a, const fs::path& b) {
@@ -95,7 +93,7 @@ double median(std::vector<double> values) {
 fs::path prepared_directory(const fs::path& scratch, const char* name, const fs::path& input) {
   const fs::path directory = scratch / name;
   fs::create_directories(directory);
-  fs::copy_file(input, directory / input_name, fs::copy_options::overwrite_existing);
+  fs::copy_file(input, directory / input_file_name, fs::copy_options::overwrite_existing);
   return directory;
 }
 
@@ -127,7 +125,7 @@ int main(int argc, char** argv) {
     tool_rates.push_back(static_cast<double>(records) / tool.seconds);
     baseline_rates.push_back(static_cast<double>(records) / plain.seconds);
     tool_memory = std::max(tool_memory, tool.peak_memory_kib);
-    if (i == 0 && !(same_bytes(tool_directory / table_name, baseline_directory / table_name) &&
+    if (i == 0 && !(same_bytes(tool_directory / output_file_name, baseline_directory / output_file_name) &&
                     same_bytes(scratch / "eb-com.stdout", scratch / "baseline.stdout"))) {
       std::fprintf(stderr, "eb-com and the baseline differ: compare the files in %s\n", scratch.c_str());
       return 1;

@@ -5,18 +5,12 @@
 
 namespace eb_com {
 
-BufferedOutput::BufferedOutput(std::FILE* stream, std::size_t capacity)
-    : stream_(stream), buffer_(new char[capacity]), capacity_(capacity) {}
-
-char* BufferedOutput::reserve(std::size_t size) noexcept {
-  if (capacity_ - used_ < size) drain();
-  return buffer_.get() + used_;
-}
+BufferedOutput::BufferedOutput(std::FILE* stream) : stream_(stream), buffer_(new char[capacity]) {}
 
 void BufferedOutput::write(std::string_view text) noexcept {
   while (!text.empty()) {
-    char* out = reserve(std::min(text.size(), capacity_));
-    const std::size_t room = capacity_ - used_;
+    char* out = reserve(std::min(text.size(), capacity));
+    const std::size_t room = capacity - used_;
     const std::size_t part = std::min(text.size(), room);
     std::memcpy(out, text.data(), part);
     used_ += part;

@@ -2,6 +2,7 @@
 // write has failed, the rest is dropped and failed() says so.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdio>
 #include <memory>
@@ -11,9 +12,10 @@ namespace eb_com {
 
 class BufferedOutput {
  public:
-  static constexpr std::size_t default_capacity = std::size_t{1} << 16;
+  // Large enough for the longest line, so that reserve() always has room.
+  static constexpr std::size_t capacity = std::size_t{1} << 16;
 
-  explicit BufferedOutput(std::FILE* stream, std::size_t capacity = default_capacity);
+  explicit BufferedOutput(std::FILE* stream);
   BufferedOutput(const BufferedOutput&) = delete;
   BufferedOutput& operator=(const BufferedOutput&) = delete;
   // Nothing is written on destruction: the owner flushes before it closes
@@ -22,7 +24,11 @@ class BufferedOutput {
 
   // Room for at least size characters (size <= capacity); hand the end of
   // what was written there to commit().
-  char* reserve(std::size_t size) noexcept;
+  char* reserve(std::size_t size) noexcept {
+    assert(size <= capacity && "a line longer than the buffer would overrun it");
+    if (capacity - used_ < size) drain();
+    return buffer_.get() + used_;
+  }
   void commit(char* end) noexcept { used_ = static_cast<std::size_t>(end - buffer_.get()); }
 
   void write(std::string_view text) noexcept;
@@ -37,7 +43,6 @@ class BufferedOutput {
 
   std::FILE* stream_;
   std::unique_ptr<char[]> buffer_;
-  std::size_t capacity_;
   std::size_t used_ = 0;
   bool failed_ = false;
 };

@@ -3,7 +3,10 @@
 #include <cmath>
 #include <string_view>
 
-#include "observation.hpp"
+#include "centre_of_mass.hpp"
+#include "observation_scan.hpp"
+#include "output_lines.hpp"
+#include "record_reader.hpp"
 
 namespace eb_com {
 

@@ -2,7 +2,6 @@
 // its table row, and what the summary reports.
 #pragma once
 
-#include <cstdint>
 #include <cstdio>
 
 #include "buffered_output.hpp"
@@ -10,7 +9,7 @@
 namespace eb_com {
 
 struct ConversionSummary {
-  std::int64_t observation_count = 0;
+  long long observation_count = 0;
   // The largest and smallest vcm that is a number; until a record gives one
   // they keep these starting values.
   double v_max = -100;

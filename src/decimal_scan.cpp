@@ -2,41 +2,38 @@
 
 #include <algorithm>
 #include <bit>
+#include <cfloat>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <system_error>
+
+#include "byte_lanes.hpp"
+#include "powers_of_ten.hpp"
 
 namespace eb_com {
 namespace {
 
 // Every integer up to 2^53 and every power of ten up to 10^22 is a double, so
-// one multiplication or division of the two is the correctly rounded value.
+// one multiplication or division of the two is the correctly rounded value,
+// as long as it is rounded to double once, not to a wider format first.
+static_assert(FLT_EVAL_METHOD == 0, "eb-com needs double arithmetic evaluated in double (SSE2, not the x87 stack)");
 constexpr std::uint64_t exact_mantissa_limit = std::uint64_t{1} << 53;
 constexpr int exact_power_limit = 22;
 constexpr double exact_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                           1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr std::uint64_t integer_powers_of_ten[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 
 // Any 19 digits fit in 64 bits; a longer mantissa is left to from_chars.
 constexpr long max_held_digits = 19;
 
-constexpr std::uint64_t every_byte(std::uint8_t byte) noexcept { return 0x0101010101010101 * byte; }
-
-std::uint64_t load_word(const char* p) noexcept {
-  static_assert(std::endian::native == std::endian::little);
-  std::uint64_t word;
-  std::memcpy(&word, p, sizeof word);
-  return word;
-}
+using Word = std::uint64_t;
 
 // How many of the word's bytes, from the first, are ASCII digits: a digit
 // has high nibble 3 and stays so when 6 is added. A carry out of a byte only
 // reaches bytes after a non-digit, which do not count.
 int leading_digit_count(std::uint64_t word) noexcept {
-  const std::uint64_t high_nibbles = every_byte(0xF0);
-  const std::uint64_t not_digits = ((word & high_nibbles) ^ every_byte(0x30)) |
-                                   (((word + every_byte(0x06)) & high_nibbles) ^ every_byte(0x30));
+  const std::uint64_t high_nibbles = every_byte<Word>(0xF0);
+  const std::uint64_t not_digits = ((word & high_nibbles) ^ every_byte<Word>(0x30)) |
+                                   (((word + every_byte<Word>(0x06)) & high_nibbles) ^ every_byte<Word>(0x30));
   return std::countr_zero(not_digits) >> 3;
 }
 
@@ -44,7 +41,7 @@ int leading_digit_count(std::uint64_t word) noexcept {
 // fast_float: pairs, then quadruples, in lanes of the register.
 std::uint64_t digits_value(std::uint64_t word, int count) noexcept {
   // Later bytes shift out; the first digits become the last, under zeros.
-  std::uint64_t digits = (word - every_byte('0')) << (8 * (8 - count));
+  std::uint64_t digits = (word - every_byte<Word>('0')) << (8 * (8 - count));
   digits = digits * 10 + (digits >> 8);
   const std::uint64_t pairs = 0x000000FF000000FF;
   return ((digits & pairs) * (100 + (std::uint64_t{1000000} << 32)) +
@@ -56,10 +53,10 @@ std::uint64_t digits_value(std::uint64_t word, int count) noexcept {
 // nothing. The mantissa wraps past 19 digits; the caller counts them.
 [[gnu::always_inline]] inline const char* take_digits(const char* p, const char* last, std::uint64_t& mantissa) noexcept {
   for (;;) {
-    const std::uint64_t word = load_word(p);
+    const std::uint64_t word = load_lanes<Word>(p);
     const int count = static_cast<int>(std::min<std::ptrdiff_t>(leading_digit_count(word), last - p));
     if (count == 0) return p;
-    mantissa = mantissa * integer_powers_of_ten[count] + digits_value(word, count);
+    mantissa = mantissa * powers_of_ten[static_cast<std::size_t>(count)] + digits_value(word, count);
     p += count;
     if (count < 8) return p;
   }

@@ -3,20 +3,17 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cinttypes>
 #include <csignal>
 #include <cstdarg>
 #include <cstdio>
 
 #include "buffered_output.hpp"
 #include "conversion.hpp"
-#include "observation.hpp"
+#include "tool_texts.hpp"
 
 namespace {
 
 using eb_com::BufferedOutput;
-
-constexpr const char* banner = "\n               Program do transformacji danych\n";
 
 void write_formatted(BufferedOutput& output, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
@@ -56,13 +53,13 @@ int main() {
   std::signal(SIGPIPE, SIG_IGN);
 
   BufferedOutput transcript(stdout);
-  transcript.write(banner);
+  transcript.write(eb_com::banner);
   transcript.write("\n");
 
   std::FILE* const input = open_input(eb_com::input_file_name);
-  if (input == nullptr) return fail(transcript, "\n\nno file:%s!\n", eb_com::input_file_name);
+  if (input == nullptr) return fail(transcript, eb_com::no_input_format, eb_com::input_file_name);
   std::FILE* const output = std::fopen(eb_com::output_file_name, "w");
-  if (output == nullptr) return fail(transcript, "\n\n  there is no file:%s!\n", eb_com::output_file_name);
+  if (output == nullptr) return fail(transcript, eb_com::no_table_format, eb_com::output_file_name);
 
   BufferedOutput table(output);
   const eb_com::ConversionSummary summary = eb_com::convert_records(input, table, transcript);
@@ -70,11 +67,11 @@ int main() {
   std::fclose(input);
   const bool write_failed = std::fclose(output) != 0 || table.failed();
 
-  write_formatted(transcript, "\n\t liczba obserwacji = %" PRId64 "\n", summary.observation_count);
-  write_formatted(transcript, "\n\t V max = %lf\n", summary.v_max);
-  write_formatted(transcript, "\n\t V min = %lf\n", summary.v_min);
-  if (summary.read_failed) write_formatted(transcript, "\n\nread error in file:%s!\n", eb_com::input_file_name);
-  if (write_failed) write_formatted(transcript, "\n\n  write error in file:%s!\n", eb_com::output_file_name);
+  write_formatted(transcript, eb_com::count_format, summary.observation_count);
+  write_formatted(transcript, eb_com::v_max_format, summary.v_max);
+  write_formatted(transcript, eb_com::v_min_format, summary.v_min);
+  if (summary.read_failed) write_formatted(transcript, eb_com::read_error_format, eb_com::input_file_name);
+  if (write_failed) write_formatted(transcript, eb_com::write_error_format, eb_com::output_file_name);
   transcript.flush();
   return summary.read_failed || write_failed ? 1 : 0;
 }

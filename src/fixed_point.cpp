@@ -1,156 +1,60 @@
 #include "fixed_point.hpp"
 
-#include <algorithm>
-#include <array>
-#include <bit>
+#include <cassert>
 #include <charconv>
-#include <cmath>
-#include <cstdint>
-#include <cstring>
-#include <utility>
 
 namespace eb_com {
-namespace {
 
-__extension__ typedef unsigned __int128 u128;
-
-constexpr std::uint64_t power_of_ten(int exponent) noexcept {
-  std::uint64_t power = 1;
-  while (exponent-- > 0) power *= 10;
-  return power;
+char* fixed_point_detail::format_by_library(char* out, double value, int precision) noexcept {
+  // Prints them as printf does: "inf", "-nan", every integer digit.
+  return std::to_chars(out, out + max_fixed_length, value, std::chars_format::fixed, precision).ptr;
 }
 
-// Below this magnitude value * 10^precision, rounded, fits in 64 bits.
-constexpr double fast_path_limit = 0x1p44;
-static_assert(fast_path_limit * power_of_ten(max_fixed_precision) < 0x1p64);
-
-constexpr auto powers_of_ten = [] {
-  std::array<std::uint64_t, 20> powers{};
-  for (int i = 0; i < 20; ++i) powers[static_cast<std::size_t>(i)] = power_of_ten(i);
-  return powers;
-}();
-
-// At least 1: zero is written "0". Setting the low bit changes no count.
-int digit_count(std::uint64_t n) noexcept {
-  n |= 1;
-  const int guess = (64 - std::countl_zero(n)) * 1233 >> 12;  // about log10(2^bits)
-  return guess + 1 - (n < powers_of_ten[static_cast<std::size_t>(guess)]);
-}
-
-// The 8 decimal digits of n < 10^8 as ASCII, the first digit in the lowest
-// byte, computed in lanes of one register: digits built in memory and copied
-// on would stall on store forwarding.
-std::uint64_t eight_digits(std::uint32_t n) noexcept {
-  static_assert(std::endian::native == std::endian::little);
-  std::uint64_t lanes = n / 10000 | static_cast<std::uint64_t>(n % 10000) << 32;
-  std::uint64_t high = (lanes * 10486 >> 20) & 0x0000007F0000007F;  // each 32-bit lane / 100
-  lanes = high | (lanes - high * 100) << 16;
-  high = (lanes * 103 >> 10) & 0x000F000F000F000F;  // each 16-bit lane / 10
-  lanes = high | (lanes - high * 10) << 8;
-  return lanes | 0x3030303030303030;
-}
-
-// Stores the last count (1 to 8) of the 8 digits, and 8 - count bytes more
-// that the caller overwrites or leaves past the end.
-void store_last_digits(char* out, std::uint64_t digits, int count) noexcept {
-  digits >>= 8 * (8 - count);
-  std::memcpy(out, &digits, 8);
-}
-
-// |value| * 10^precision rounded half to even on the exact binary value, as
-// glibc's printf rounds. Needs |value| < fast_path_limit.
-template <int precision>
-std::uint64_t scaled_magnitude(double value) noexcept {
-  const auto bits = std::bit_cast<std::uint64_t>(value);
-  const auto biased_exponent = static_cast<int>((bits >> 52) & 0x7ff);
-  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-  int shift = 1074;  // |value| == mantissa / 2^shift
-  if (biased_exponent != 0) {
-    mantissa |= std::uint64_t{1} << 52;
-    shift = 1075 - biased_exponent;
-  }
-  // Under the limit shift is at least 9; from 128 on the product (below 2^73)
-  // is under half a unit and rounds to zero.
-  if (shift >= 128) return 0;
-  const u128 product = static_cast<u128>(mantissa) * powers_of_ten[precision];
-  u128 quotient = product >> shift;
-  const u128 remainder = product - (quotient << shift);
-  const u128 half = u128{1} << (shift - 1);
-  // Without branches: which way a digit rounds is a coin toss to the predictor.
-  const bool round_up = (remainder > half) | ((remainder == half) & ((quotient & 1) != 0));
-  return static_cast<std::uint64_t>(quotient) + round_up;
-}
-
-// Writes whole 8-byte blocks, up to 7 bytes past the number's end: within
-// max_fixed_length of out.
-template <int precision>
-char* format_ordinary(char* out, double value) noexcept {
-  constexpr std::uint64_t unit = powers_of_ten[precision];
-  constexpr std::uint64_t ten_to_8 = 100000000;
-  const std::uint64_t scaled = scaled_magnitude<precision>(value);
-  *out = '-';
-  out += std::signbit(value);
-  if (scaled < ten_to_8) {
-    // Velocities and the like: all the digits from one conversion, the
-    // point put in after the integer ones (at least one, "0" perhaps).
-    static_assert(precision < 8);
-    const std::uint64_t digits = eight_digits(static_cast<std::uint32_t>(scaled));
-    const int shown = std::max(digit_count(scaled), precision + 1);
-    store_last_digits(out, digits, shown);
-    out += shown - precision;
-    if constexpr (precision > 0) {
-      *out++ = '.';
-      store_last_digits(out, digits, precision);
-      out += precision;
-    }
-    return out;
-  }
-  // The integer part is below 2^44, so fewer than 16 digits.
-  const std::uint64_t integer_part = scaled / unit;
-  if (integer_part >= ten_to_8) {
-    const auto high = static_cast<std::uint32_t>(integer_part / ten_to_8);
-    const int high_digits = digit_count(high);
-    store_last_digits(out, eight_digits(high), high_digits);
-    out += high_digits;
-    store_last_digits(out, eight_digits(static_cast<std::uint32_t>(integer_part % ten_to_8)), 8);
-    out += 8;
-  } else {
-    const int integer_digits = digit_count(integer_part);
-    store_last_digits(out, eight_digits(static_cast<std::uint32_t>(integer_part)), integer_digits);
-    out += integer_digits;
-  }
-  if constexpr (precision > 0) {
-    *out++ = '.';
-    store_last_digits(out, eight_digits(static_cast<std::uint32_t>(scaled % unit)), precision);
-    out += precision;
-  }
-  return out;
-}
-
-template <int... precisions>
-char* format_ordinary(char* out, double value, int precision, std::integer_sequence<int, precisions...>) noexcept {
-  char* end = out;
-  static_cast<void>(((precision == precisions ? (end = format_ordinary<precisions>(out, value), true) : false) || ...));
-  return end;
-}
-
-}  // namespace
-
-char* format_fixed(char* out, double value, int precision, int width) noexcept {
-  char* const start = out;
-  if (std::fabs(value) < fast_path_limit) {
-    out = format_ordinary(out, value, precision, std::make_integer_sequence<int, max_fixed_precision + 1>{});
-  } else {
-    // Huge magnitudes, infinities and NaNs: the library's exact conversion,
-    // which prints them as printf does ("inf", "-nan", every integer digit).
-    out = std::to_chars(out, out + max_fixed_length, value, std::chars_format::fixed, precision).ptr;
-  }
-  const auto length = static_cast<std::size_t>(out - start);
-  if (width <= 0 || length >= static_cast<std::size_t>(width)) return out;
-  const std::size_t padding = static_cast<std::size_t>(width) - length;
+char* right_align(char* start, char* end, std::size_t width) noexcept {
+  const auto length = static_cast<std::size_t>(end - start);
+  if (length >= width) return end;
+  const std::size_t padding = width - length;
   std::memmove(start + padding, start, length);
   std::memset(start, ' ', padding);
   return start + width;
+}
+
+// A plain decimal with at most 9 integer digits is the double nearest it to
+// within 2^-24, far inside the half millionth at which "%lf" would round it
+// to something else; so with at most 6 decimals "%lf" prints the spelled
+// value itself, a minus sign kept even on zero. All of the spelling is looked
+// at in one go, in the lanes of one 16-byte word.
+char* copy_spelling_as_lf(char* out, std::string_view spelling) noexcept {
+  constexpr std::size_t window = sizeof(u128);
+  static_assert(spelling_padding >= window);
+  constexpr std::size_t max_integer_digits = 9;
+  constexpr std::size_t decimals = 6;
+  const char* const text = spelling.data();
+  const std::size_t length = spelling.size();
+  assert(std::all_of(spelling.begin(), spelling.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E'; }) &&
+         "not a spelling the decimal scanner took");
+  if (length == 0 || length > window) return nullptr;
+
+  const auto bytes = load_lanes<u128>(text);
+  const u128 in_spelling = length == window ? ~u128{0} : (u128{1} << (8 * length)) - 1;
+  const u128 points = zero_lanes(bytes ^ every_byte<u128>('.')) & in_spelling;
+  // Of the characters a scanned number holds only the exponent's letter lies
+  // above '9', and adding 0x46 sets the high bit of just those bytes.
+  const u128 letters = (bytes + every_byte<u128>(0x46)) & every_byte<u128>(0x80) & in_spelling;
+  const std::size_t point = points != 0 ? static_cast<std::size_t>(first_marked_lane(points)) : length;
+  const std::size_t sign = *text == '-';
+  const std::size_t integer_digits = point - sign;
+  const std::size_t fraction_digits = length - point - (points != 0);
+  if (letters != 0 || *text == '+' || integer_digits == 0 || integer_digits > max_integer_digits ||
+      fraction_digits > decimals || (text[sign] == '0' && integer_digits > 1)) {
+    return nullptr;
+  }
+
+  std::memcpy(out, text, window);
+  out[point] = '.';
+  std::memcpy(out + point + 1 + fraction_digits, "00000000", 8);
+  return out + point + 1 + decimals;
 }
 
 }  // namespace eb_com

@@ -1,21 +1,163 @@
-// Fixed-point formatting of doubles, byte for byte what printf's "%W.Pf" gives
-// in the POSIX locale, without printf's cost for the magnitudes real tables hold.
+// Fixed-point text of doubles, byte for byte what printf's "%.Pf" gives in the
+// POSIX locale, without printf's cost for the magnitudes real tables hold.
 #pragma once
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "byte_lanes.hpp"
+#include "powers_of_ten.hpp"
 
 namespace eb_com {
 
 // Largest precision format_fixed takes; the tool prints 3 and 6 decimals.
 inline constexpr int max_fixed_precision = 6;
 
-// The longest text format_fixed writes when width does not exceed it: a sign,
-// the 309 integer digits of the largest double, the point and the decimals.
+// The longest text format_fixed writes: a sign, the 309 integer digits of the
+// largest double, the point and the decimals.
 inline constexpr std::size_t max_fixed_length = 1 + 309 + 1 + max_fixed_precision;
 
-// Writes value as std::printf("%*.*f", width, precision, value) would, without
-// a terminator, and returns the end of the text. Needs 0 <= precision <=
-// max_fixed_precision and room for max(width, max_fixed_length) characters.
-char* format_fixed(char* out, double value, int precision, int width) noexcept;
+// Writes value as std::printf("%.*f", precision, value) would, without a
+// terminator, and returns the end of the text. Needs room for
+// max_fixed_length characters.
+template <int precision>
+char* format_fixed(char* out, double value) noexcept;
+
+// Moves the text [start, end) right within a field of width characters,
+// spaces before it, as printf's field width does; returns the field's end.
+// Needs room for width characters at start.
+char* right_align(char* start, char* end, std::size_t width) noexcept;
+
+// Bytes copy_spelling_as_lf may read after a spelling.
+inline constexpr std::size_t spelling_padding = 16;
+
+// Writes "%lf" of the value a spelling reads as, taken from the spelling
+// itself, where that is provably what printf prints: a plain decimal with at
+// most 9 integer digits and at most 6 decimals, 16 characters at most in all.
+// Returns the end of the text, or nullptr for a spelling of any other shape
+// (an exponent, a plus sign, leading zeros, no integer digit), which the
+// caller formats from the value. The spelling is one the decimal scanner
+// took, followed by spelling_padding readable bytes.
+char* copy_spelling_as_lf(char* out, std::string_view spelling) noexcept;
+
+namespace fixed_point_detail {
+
+// Below this magnitude value * 10^precision, rounded, fits in 64 bits.
+inline constexpr double fast_path_limit = 0x1p44;
+static_assert(fast_path_limit * powers_of_ten[max_fixed_precision] < 0x1p64);
+
+// Huge magnitudes, infinities and NaNs, by the library's exact conversion.
+char* format_by_library(char* out, double value, int precision) noexcept;
+
+// At least 1: zero is written "0". Setting the low bit changes no count.
+inline int digit_count(std::uint64_t n) noexcept {
+  n |= 1;
+  const int guess = (64 - std::countl_zero(n)) * 1233 >> 12;  // about log10(2^bits)
+  return guess + 1 - (n < powers_of_ten[static_cast<std::size_t>(guess)]);
+}
+
+// The 8 decimal digits of n < 10^8 as ASCII, the first digit in the lowest
+// byte, computed in lanes of one register: digits built in memory and copied
+// on would stall on store forwarding.
+inline std::uint64_t eight_digits(std::uint32_t n) noexcept {
+  std::uint64_t lanes = n / 10000 | static_cast<std::uint64_t>(n % 10000) << 32;
+  std::uint64_t high = (lanes * 10486 >> 20) & 0x0000007F0000007F;  // each 32-bit lane / 100
+  lanes = high | (lanes - high * 100) << 16;
+  high = (lanes * 103 >> 10) & 0x000F000F000F000F;  // each 16-bit lane / 10
+  lanes = high | (lanes - high * 10) << 8;
+  return lanes | every_byte<std::uint64_t>('0');
+}
+
+// Stores the last count (1 to 8) of the 8 digits, and 8 - count bytes more
+// that the caller overwrites or leaves past the end.
+inline void store_last_digits(char* out, std::uint64_t digits, int count) noexcept {
+  digits >>= 8 * (8 - count);
+  std::memcpy(out, &digits, 8);
+}
+
+// |value| * 10^precision rounded half to even on the exact binary value, as
+// glibc's printf rounds. Needs |value| < fast_path_limit.
+template <int precision>
+std::uint64_t scaled_magnitude(double value) noexcept {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const auto biased_exponent = static_cast<int>((bits >> 52) & 0x7ff);
+  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+  int shift = 1074;  // |value| == mantissa / 2^shift
+  if (biased_exponent != 0) {
+    mantissa |= std::uint64_t{1} << 52;
+    shift = 1075 - biased_exponent;
+  }
+  // Under the limit shift is at least 9; from 128 on the product (below 2^73)
+  // is under half a unit and rounds to zero.
+  if (shift >= 128) return 0;
+  const u128 product = static_cast<u128>(mantissa) * powers_of_ten[precision];
+  u128 quotient = product >> shift;
+  const u128 remainder = product - (quotient << shift);
+  const u128 half = u128{1} << (shift - 1);
+  // Without branches: which way a digit rounds is a coin toss to the predictor.
+  const bool round_up = (remainder > half) | ((remainder == half) & ((quotient & 1) != 0));
+  return static_cast<std::uint64_t>(quotient) + round_up;
+}
+
+// Writes whole 8-byte blocks, up to 7 bytes past the number's end: within
+// max_fixed_length of out.
+template <int precision>
+char* format_ordinary(char* out, double value) noexcept {
+  constexpr std::uint64_t unit = powers_of_ten[precision];
+  constexpr std::uint64_t ten_to_8 = powers_of_ten[8];
+  const std::uint64_t scaled = scaled_magnitude<precision>(value);
+  *out = '-';
+  out += std::signbit(value);
+  if (scaled < ten_to_8) {
+    // Velocities and the like: all the digits from one conversion, the
+    // point put in after the integer ones (at least one, "0" perhaps).
+    const std::uint64_t digits = eight_digits(static_cast<std::uint32_t>(scaled));
+    const int shown = std::max(digit_count(scaled), precision + 1);
+    store_last_digits(out, digits, shown);
+    out += shown - precision;
+    if constexpr (precision > 0) {
+      *out++ = '.';
+      store_last_digits(out, digits, precision);
+      out += precision;
+    }
+    return out;
+  }
+  // The integer part is below 2^44, so fewer than 16 digits.
+  const std::uint64_t integer_part = scaled / unit;
+  if (integer_part >= ten_to_8) {
+    const auto high = static_cast<std::uint32_t>(integer_part / ten_to_8);
+    const int high_digits = digit_count(high);
+    store_last_digits(out, eight_digits(high), high_digits);
+    out += high_digits;
+    store_last_digits(out, eight_digits(static_cast<std::uint32_t>(integer_part % ten_to_8)), 8);
+    out += 8;
+  } else {
+    const int integer_digits = digit_count(integer_part);
+    store_last_digits(out, eight_digits(static_cast<std::uint32_t>(integer_part)), integer_digits);
+    out += integer_digits;
+  }
+  if constexpr (precision > 0) {
+    *out++ = '.';
+    store_last_digits(out, eight_digits(static_cast<std::uint32_t>(scaled % unit)), precision);
+    out += precision;
+  }
+  return out;
+}
+
+}  // namespace fixed_point_detail
+
+template <int precision>
+char* format_fixed(char* out, double value) noexcept {
+  static_assert(precision >= 0 && precision <= max_fixed_precision);
+  if (std::fabs(value) < fixed_point_detail::fast_path_limit) {
+    return fixed_point_detail::format_ordinary<precision>(out, value);
+  }
+  return fixed_point_detail::format_by_library(out, value, precision);
+}
 
 }  // namespace eb_com

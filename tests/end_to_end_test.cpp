@@ -24,10 +24,18 @@ using test_support::ScratchDirectory;
 using test_support::table_name;
 using test_support::write_file;
 
-const std::string banner = "\n               Program do transformacji danych\n\n";
-const std::string no_input_message = "\n\nno file:ZYKWo_HJX12_RV12.txt!\n";
-const std::string no_table_message = "\n\n  there is no file:RV_HJX12_COM-EB_itter00.dat!\n";
-const std::string write_error_message = "\n\n  write error in file:RV_HJX12_COM-EB_itter00.dat!\n";
+// The banner is written as a line: one more newline follows it.
+const std::string banner = std::string(eb_com::banner) + "\n";
+
+std::string message(const char* format, const char* file_name) {
+  char text[256];
+  return {text, static_cast<std::size_t>(std::snprintf(text, sizeof text, format, file_name))};
+}
+
+const std::string no_input_message = message(eb_com::no_input_format, input_name);
+const std::string no_table_message = message(eb_com::no_table_format, table_name);
+const std::string write_error_message = message(eb_com::write_error_format, table_name);
+const std::string empty_summary = "\n\t liczba obserwacji = 0\n\n\t V max = -100.000000\n\n\t V min = 100.000000\n";
 
 // Converts input in a scratch directory and checks the run against the plain
 // stdio conversion: the transcript, the table, status 0, nothing on stderr.
@@ -63,12 +71,14 @@ std::string generated_input(unsigned seed, std::size_t size) {
   return input + "9 8 7";  // a last line without a newline
 }
 
+// The whole transcript, byte for byte, as users and their scripts see it.
 TEST(Conversion, TheWorkedRecord) {
   ScratchDirectory scratch;
   write_file(scratch.file(input_name), "10 -50 40\n");
   const RunResult run = scratch.run();
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.transcript, banner + "10.000000 -50.000000 40.000000 \n" +
+  EXPECT_EQ(run.transcript, std::string("\n               Program do transformacji danych\n\n") +
+                                "10.000000 -50.000000 40.000000 \n" +
                                 "\n\t liczba obserwacji = 1\n\n\t V max = -7.120419\n\n\t V min = -7.120419\n");
   EXPECT_EQ(read_file(scratch.file(table_name)), "10.000000 -7.120 \n");
 }
@@ -96,7 +106,7 @@ TEST(Conversion, AnEmptyInputEmptiesAnOldTable) {
   write_file(scratch.file(table_name), "old rows\n");
   const RunResult run = scratch.run();
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.transcript, banner + "\n\t liczba obserwacji = 0\n\n\t V max = -100.000000\n\n\t V min = 100.000000\n");
+  EXPECT_EQ(run.transcript, banner + empty_summary);
   EXPECT_EQ(read_file(scratch.file(table_name)), "");
 }
 
@@ -171,6 +181,17 @@ TEST(Failures, AFullDiskIsReportedAfterTheSummary) {
   EXPECT_EQ(run.transcript, banner + "10.000000 -50.000000 40.000000 \n" +
                                 "\n\t liczba obserwacji = 1\n\n\t V max = -7.120419\n\n\t V min = -7.120419\n" +
                                 write_error_message);
+}
+
+// The process's own memory opens for reading, but its first page is not
+// mapped, so the first read fails.
+TEST(Failures, AReadErrorIsReportedAfterTheSummary) {
+  ScratchDirectory scratch;
+  fs::create_symlink("/proc/self/mem", scratch.file(input_name));
+  const RunResult run = scratch.run();
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.transcript, banner + empty_summary + message(eb_com::read_error_format, input_name));
+  EXPECT_EQ(read_file(scratch.file(table_name)), "");
 }
 
 TEST(Streams, AReaderOfTheTranscriptThatGoesAwayDoesNotCutTheTable) {

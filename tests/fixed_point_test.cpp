@@ -10,12 +10,22 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace {
 
+template <int... precisions>
+char* format_at(char* out, double value, int precision, std::integer_sequence<int, precisions...>) {
+  char* end = nullptr;
+  ((precision == precisions ? (end = eb_com::format_fixed<precisions>(out, value)) : nullptr), ...);
+  return end;
+}
+
+// "%*.*f" of value, for a precision chosen at run time.
 std::string formatted(double value, int precision, int width) {
   char text[eb_com::max_fixed_length + 16];
-  return {text, eb_com::format_fixed(text, value, precision, width)};
+  char* end = format_at(text, value, precision, std::make_integer_sequence<int, eb_com::max_fixed_precision + 1>{});
+  return {text, eb_com::right_align(text, end, static_cast<std::size_t>(width))};
 }
 
 std::string printed(double value, int precision, int width) {

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "tool_texts.hpp"
+
 namespace test_support {
 
-inline constexpr const char* input_name = "ZYKWo_HJX12_RV12.txt";
-inline constexpr const char* table_name = "RV_HJX12_COM-EB_itter00.dat";
+inline constexpr const char* input_name = eb_com::input_file_name;
+inline constexpr const char* table_name = eb_com::output_file_name;
 
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, const std::string& content);
@@ -29,11 +31,10 @@ class ScratchDirectory {
   ScratchDirectory(const ScratchDirectory&) = delete;
   ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
-  // The directory the tool runs in; it starts empty.
-  const std::filesystem::path& work() const { return work_; }
+  // A file in the directory the tool runs in, which starts empty.
   std::filesystem::path file(const char* name) const { return work_ / name; }
 
-  // Runs the tool in work() with standard output to a file.
+  // Runs the tool there with standard output to a file.
   RunResult run(const std::vector<std::string>& arguments = {}) const;
 
   // Runs the tool with standard output to a pipe, hands the read end's

@@ -1,20 +1,19 @@
 // The conversion written the plain way, with fgets, sscanf and fprintf and the
-// formats exactly as the tool's documentation gives them. It is the benchmark's
-// baseline and the reference that the tests and the fuzz target hold eb-com to.
+// formats exactly as the tool's documentation gives them. It is the
+// benchmark's baseline and the reference that the tests and the fuzz target
+// hold eb-com to.
 #pragma once
 
-#include <cinttypes>
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <limits>
 
-namespace stdio_reference {
+#include "tool_texts.hpp"
 
-inline constexpr const char* banner = "\n               Program do transformacji danych\n";
+namespace stdio_conversion {
 
 struct Summary {
-  std::int64_t observation_count = 0;
+  long long observation_count = 0;
   double v_max = -100;
   double v_min = 100;
 };
@@ -44,9 +43,9 @@ inline Summary convert(std::FILE* input, std::FILE* table, std::FILE* transcript
 }
 
 inline void write_summary(std::FILE* transcript, const Summary& summary) {
-  std::fprintf(transcript, "\n\t liczba obserwacji = %" PRId64 "\n", summary.observation_count);
-  std::fprintf(transcript, "\n\t V max = %lf\n", summary.v_max);
-  std::fprintf(transcript, "\n\t V min = %lf\n", summary.v_min);
+  std::fprintf(transcript, eb_com::count_format, summary.observation_count);
+  std::fprintf(transcript, eb_com::v_max_format, summary.v_max);
+  std::fprintf(transcript, eb_com::v_min_format, summary.v_min);
 }
 
-}  // namespace stdio_reference
+}  // namespace stdio_conversion

@@ -1,0 +1,49 @@
+// Cutting the input into records, as fgets with a buffer of 500 characters
+// cuts it, but from large blocks.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+#include <string_view>
+
+namespace eb_com {
+
+// A line of more than this many characters, its newline counted, is cut into
+// several records: a line of exactly 499 characters and its newline gives two,
+// the 499 characters and then the newline alone.
+inline constexpr std::size_t max_record_length = 499;
+
+// The scanner and the spelling copy read whole words past a record's end;
+// this many bytes after every record are readable.
+inline constexpr std::size_t record_padding = 16;
+
+// Records are cut from this much input at a time; memory stays this size
+// however long the file is.
+inline constexpr std::size_t read_block_size = std::size_t{1} << 16;
+
+// Cuts an input stream into records: up to and including the next newline, at
+// most max_record_length characters, the last line with or without a newline.
+class RecordReader {
+ public:
+  explicit RecordReader(std::FILE* input);
+
+  // The next record, valid until the next call and followed by record_padding
+  // readable bytes; false at the end of the input or at a read error, after
+  // every character read before it was handed out.
+  bool read_record(std::string_view& record);
+
+  bool read_failed() const noexcept { return read_failed_; }
+
+ private:
+  void refill();
+
+  std::FILE* input_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
+  bool at_end_ = false;
+  bool read_failed_ = false;
+};
+
+}  // namespace eb_com

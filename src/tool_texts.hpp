@@ -1,0 +1,25 @@
+// Every fixed name and text of the tool: the two files, the transcript's
+// banner and summary, and the messages. The program, its tests, the fuzz
+// target and the benchmark all take them from here.
+#pragma once
+
+namespace eb_com {
+
+inline constexpr const char* input_file_name = "ZYKWo_HJX12_RV12.txt";
+inline constexpr const char* output_file_name = "RV_HJX12_COM-EB_itter00.dat";
+
+// Written as a line, so one more newline follows it.
+inline constexpr const char* banner = "\n               Program do transformacji danych\n";
+
+// The summary, after the last echo line.
+inline constexpr const char* count_format = "\n\t liczba obserwacji = %lld\n";
+inline constexpr const char* v_max_format = "\n\t V max = %lf\n";
+inline constexpr const char* v_min_format = "\n\t V min = %lf\n";
+
+// Each names the file it is about.
+inline constexpr const char* no_input_format = "\n\nno file:%s!\n";
+inline constexpr const char* no_table_format = "\n\n  there is no file:%s!\n";
+inline constexpr const char* read_error_format = "\n\nread error in file:%s!\n";
+inline constexpr const char* write_error_format = "\n\n  write error in file:%s!\n";
+
+}  // namespace eb_com

@@ -1,0 +1,113 @@
+#include "observation_scan.hpp"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "record_reader.hpp"
+
+namespace {
+
+using eb_com::Observation;
+
+// Fields set to values no record below holds, so that a field the scan does
+// not reach is seen to keep its value.
+Observation held() { return {111.5, -222.25, 333.125}; }
+
+bool same_bits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+
+// Scans record into observation and checks that every spelling it reports is
+// a piece of the record and reads back as the value it gave. The padding the
+// scanner may read is digits, which must not count.
+void scan(const std::string& record, Observation& observation) {
+  const std::string padded = record + std::string(eb_com::record_padding, '7');
+  eb_com::FieldSpellings spellings;
+  const std::string_view view(padded.data(), record.size());
+  eb_com::parse_observation(view, observation, spellings);
+  const std::pair<std::string_view, double> fields[] = {{spellings.abscissa, observation.abscissa},
+                                                        {spellings.velocity1, observation.velocity1},
+                                                        {spellings.velocity2, observation.velocity2}};
+  for (const auto& [spelling, value] : fields) {
+    if (spelling.empty()) continue;
+    ASSERT_TRUE(spelling.data() >= view.data() && spelling.data() + spelling.size() <= view.data() + view.size());
+    ASSERT_TRUE(same_bits(std::strtod(std::string(spelling).c_str(), nullptr), value)) << spelling;
+  }
+}
+
+void expect_scan_as_sscanf(const std::string& record) {
+  Observation observation = held();
+  scan(record, observation);
+  Observation reference = held();
+  const std::string text = record.substr(0, eb_com::max_record_length);
+  std::sscanf(text.c_str(), " %lf %lf %lf ", &reference.abscissa, &reference.velocity1, &reference.velocity2);
+  ASSERT_TRUE(same_bits(observation.abscissa, reference.abscissa) &&
+              same_bits(observation.velocity1, reference.velocity1) &&
+              same_bits(observation.velocity2, reference.velocity2))
+      << "record \"" << record << "\": " << observation.abscissa << ' ' << observation.velocity1 << ' '
+      << observation.velocity2 << " against " << reference.abscissa << ' ' << reference.velocity1 << ' '
+      << reference.velocity2;
+}
+
+TEST(Scanning, AdversarialRecordsAgreeWithSscanf) {
+  const std::string records[] = {
+      "10 -50 40\n", "1.5 20\n", "\n", "", "1.0, 2.0, 3.0\n", "1 2 3 4 5\n", "2459123.45678 12.345 -67.890\r\n",
+      "0x 1 2\n", "0x1.8p3 -0X10 0x.8\n", "+5 -5 +.5\n", "inf -infinity INF\n", "infin 1 2\n", "nan nan(123) -nan\n",
+      "nan( 1 2\n", "nan(abc 1 2\n", "1e400 -1e400 1e-400\n", "4e-320 -4e-320 2.2250738585072011e-308\n",
+      "1e 2 3\n", "1e+ 2 3\n", "1. .5 .\n", "- + 3\n", "+-5 1 2\n", "\t1\v2\f3\r\n", "12abc 3 4\n", "1e5x 2 3\n",
+      "heading: time v1 v2\n", "1_000 2 3\n", "\xff\xfe 1 2\n", "٣ 4 5\n", "1 2 3x\n", "1 2 0x\n",
+      "0x1p-1074 0x1p+1024 0x1.fffffffffffffp1023\n", "1e-310 1e-320 1e-324\n", "00012 -000 +0e0\n",
+      "1 2 3 ", "     ", "1 2\n3 4\n", "-0 -0.0 -0e5\n", "1e0000000000000000000000000000005 2 3\n",
+      std::string("1 2\0 3\n", 7), std::string("1\0 2 3\n", 7), std::string("\0 1 2 3", 7),
+      "0." + std::string(800, '7') + " 1 " + std::string(300, '9') + "\n", std::string(600, '1') + " 2 3\n",
+      std::string(498, ' ') + "7 8 9\n"};
+  for (const std::string& record : records) expect_scan_as_sscanf(record);
+}
+
+TEST(Scanning, KeepsWhatARecordDoesNotReach) {
+  Observation observation;
+  EXPECT_TRUE(std::isnan(observation.abscissa) && !std::signbit(observation.abscissa));
+  scan("10 -50 40\n", observation);
+  scan("1.5 20\n", observation);
+  EXPECT_EQ(observation.abscissa, 1.5);
+  EXPECT_EQ(observation.velocity1, 20);
+  EXPECT_EQ(observation.velocity2, 40);
+  scan("7.0, 8.0, 9.0\n", observation);
+  EXPECT_EQ(observation.abscissa, 7);
+  EXPECT_EQ(observation.velocity1, 20);
+}
+
+// Random records in the shapes observation files hold and in many they should
+// not: every one must scan as sscanf scans it.
+TEST(Scanning, GeneratedRecordsAgreeWithSscanf) {
+  std::mt19937_64 random(4);
+  const char* const odd_tokens[] = {"inf", "-nan", "0x1p4", "1e400", "1e-400", "4e-320", "abc", ",", "1e", "+", ".", "0x"};
+  const char* const separators[] = {" ", "  ", "\t", " \t ", ",", ", ", "\r"};
+  char text[64];
+  for (int i = 0; i < 400000; ++i) {
+    std::string record;
+    const auto fields = random() % 5;
+    for (unsigned f = 0; f < fields; ++f) {
+      if (f != 0 || random() % 4 == 0) record += separators[random() % (random() % 8 == 0 ? 7 : 3)];
+      switch (random() % 16) {
+        case 0: record += odd_tokens[random() % std::size(odd_tokens)]; break;
+        case 1: std::snprintf(text, sizeof text, "%.17g", std::bit_cast<double>(random())); record += text; break;
+        case 2: std::snprintf(text, sizeof text, "%+.3e", static_cast<double>(random() % 2000000) - 1e6); record += text; break;
+        default:
+          std::snprintf(text, sizeof text, "%.*f", static_cast<int>(random() % 7),
+                        (static_cast<double>(random() % 20000000) - 1e7) / 1000.0);
+          record += text;
+      }
+    }
+    record += (random() % 8 == 0) ? "\r\n" : "\n";
+    expect_scan_as_sscanf(record);
+  }
+}
+}  // namespace
