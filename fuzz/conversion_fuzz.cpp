@@ -35,9 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   eb_com::ConversionSummary summary;
   {
     const support::StringInput input(bytes);
+    eb_com::RecordReader reader(input.stream());
     eb_com::BufferedOutput table_output(table.stream());
     eb_com::BufferedOutput transcript_output(transcript.stream());
-    summary = eb_com::convert_records(input.stream(), table_output, transcript_output);
+    summary = eb_com::convert_records(reader, table_output, transcript_output);
     table_output.flush();
     transcript_output.flush();
   }

@@ -1,11 +1,12 @@
 #include "buffered_output.hpp"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace eb_com {
 
-BufferedOutput::BufferedOutput(std::FILE* stream) : stream_(stream), buffer_(new char[capacity]) {}
+BufferedOutput::BufferedOutput(std::FILE* stream) : stream_(stream) {}
 
 void BufferedOutput::write(std::string_view text) noexcept {
   while (!text.empty()) {
@@ -18,14 +19,25 @@ void BufferedOutput::write(std::string_view text) noexcept {
   }
 }
 
+namespace {
+
+// The errno of a call that failed; EIO where it set none.
+int failure_cause() noexcept { return errno != 0 ? errno : EIO; }
+
+}  // namespace
+
 void BufferedOutput::drain() noexcept {
-  if (used_ != 0 && !failed_ && std::fwrite(buffer_.get(), 1, used_, stream_) != used_) failed_ = true;
+  if (used_ != 0 && error_ == 0) {
+    errno = 0;
+    if (std::fwrite(buffer_, 1, used_, stream_) != used_) error_ = failure_cause();
+  }
   used_ = 0;
 }
 
 void BufferedOutput::flush() noexcept {
   drain();
-  if (!failed_ && std::fflush(stream_) != 0) failed_ = true;
+  errno = 0;
+  if (error_ == 0 && std::fflush(stream_) != 0) error_ = failure_cause();
 }
 
 }  // namespace eb_com

@@ -5,7 +5,6 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdio>
-#include <memory>
 #include <string_view>
 
 namespace eb_com {
@@ -27,24 +26,27 @@ class BufferedOutput {
   char* reserve(std::size_t size) noexcept {
     assert(size <= capacity && "a line longer than the buffer would overrun it");
     if (capacity - used_ < size) drain();
-    return buffer_.get() + used_;
+    return buffer_ + used_;
   }
-  void commit(char* end) noexcept { used_ = static_cast<std::size_t>(end - buffer_.get()); }
+  void commit(char* end) noexcept { used_ = static_cast<std::size_t>(end - buffer_); }
 
   void write(std::string_view text) noexcept;
 
   // Hands everything buffered to the stream and flushes the stream.
   void flush() noexcept;
 
-  bool failed() const noexcept { return failed_; }
+  bool failed() const noexcept { return error_ != 0; }
+  // The errno of the write that failed, or 0.
+  int error() const noexcept { return error_; }
 
  private:
   void drain() noexcept;
 
   std::FILE* stream_;
-  std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
-  bool failed_ = false;
+  int error_ = 0;
+  // Part of the object, as the reader's buffer is.
+  char buffer_[capacity];
 };
 
 }  // namespace eb_com

@@ -6,14 +6,12 @@
 #include "centre_of_mass.hpp"
 #include "observation_scan.hpp"
 #include "output_lines.hpp"
-#include "record_reader.hpp"
 
 namespace eb_com {
 
-ConversionSummary convert_records(std::FILE* input, BufferedOutput& table, BufferedOutput& transcript) {
+ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, BufferedOutput& transcript) {
   ConversionSummary summary;
   bool range_seen = false;
-  RecordReader reader(input);
   Observation observation;
   FieldSpellings spellings;
   std::string_view record;

@@ -2,9 +2,9 @@
 // its table row, and what the summary reports.
 #pragma once
 
-#include <cstdio>
 
 #include "buffered_output.hpp"
+#include "record_reader.hpp"
 
 namespace eb_com {
 
@@ -17,8 +17,8 @@ struct ConversionSummary {
   bool read_failed = false;
 };
 
-// Converts input to the end, or to a read error, writing to the two buffers
-// without flushing them.
-ConversionSummary convert_records(std::FILE* input, BufferedOutput& table, BufferedOutput& transcript);
+// Converts the reader's input to the end, or to a read error, writing to the
+// two buffers without flushing them.
+ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, BufferedOutput& transcript);
 
 }  // namespace eb_com

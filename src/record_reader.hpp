@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <memory>
 #include <string_view>
 
 namespace eb_com {
@@ -29,8 +28,9 @@ class RecordReader {
   explicit RecordReader(std::FILE* input);
 
   // The next record, valid until the next call and followed by record_padding
-  // readable bytes; false at the end of the input or at a read error, after
-  // every character read before it was handed out.
+  // readable bytes; false at the end of the input, or at a read error. A read
+  // error ends the input as it ends fgets: the complete records read before
+  // it are handed out, but not the characters of a line it cut short.
   bool read_record(std::string_view& record);
 
   bool read_failed() const noexcept { return read_failed_; }
@@ -39,7 +39,9 @@ class RecordReader {
   void refill();
 
   std::FILE* input_;
-  std::unique_ptr<char[]> buffer_;
+  // Part of the object rather than taken from the heap: a run that holds its
+  // reader in static storage cannot run out of memory half way.
+  char buffer_[read_block_size + record_padding];
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool at_end_ = false;

@@ -21,5 +21,7 @@ inline constexpr const char* no_input_format = "\n\nno file:%s!\n";
 inline constexpr const char* no_table_format = "\n\n  there is no file:%s!\n";
 inline constexpr const char* read_error_format = "\n\nread error in file:%s!\n";
 inline constexpr const char* write_error_format = "\n\n  write error in file:%s!\n";
+inline constexpr const char* table_is_input_format = "\n\n  the table is the input file:%s!\n";
+inline constexpr const char* out_of_memory_format = "\n\nnot enough memory to open file:%s!\n";
 
 }  // namespace eb_com

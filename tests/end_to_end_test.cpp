@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -223,6 +224,103 @@ TEST(Streams, AnInputFifoWhoseWriterStopsEarlyIsConvertedAsFarAsItGoes) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(read_file(scratch.file(table_name)), test_support::reference_conversion("1 2 3\n4 5").table);
   EXPECT_NE(run.transcript.find("liczba obserwacji = 2\n"), std::string::npos);
+}
+
+// Every run below must leave the table either as the plain conversion writes
+// it or, where the run could not convert, an old one as it was.
+constexpr const char* old_table = "1.000000 2.000 \n";
+
+TEST(Environment, ClosedStandardStreamsKeepTheTranscriptOutOfTheTable) {
+  ScratchDirectory scratch;
+  const std::string input = generated_input(9, 200000);
+  write_file(scratch.file(input_name), input);
+  ScratchDirectory::Options options;
+  options.standard_streams_closed = true;
+  const RunResult run = scratch.run_with(options);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(read_file(scratch.file(table_name)), test_support::reference_conversion(input).table);
+}
+
+TEST(Environment, ATranscriptThatCannotBeWrittenEndsWithStatus1) {
+  ScratchDirectory scratch;
+  const std::string input = generated_input(10, 200000);
+  write_file(scratch.file(input_name), input);
+  ScratchDirectory::Options options;
+  options.transcript_path = "/dev/full";
+  const RunResult run = scratch.run_with(options);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.errors, "");
+  EXPECT_EQ(read_file(scratch.file(table_name)), test_support::reference_conversion(input).table);
+}
+
+// Opening the table for writing would empty the input before a line is read.
+TEST(Environment, ATableThatIsTheInputUnderAnotherNameIsNotOpened) {
+  const std::string input = "10 -50 40\n";
+  for (const std::string link : {"symbolic", "hard", "input to table"}) {
+    ScratchDirectory scratch;
+    if (link == "input to table") {
+      write_file(scratch.file(table_name), input);
+      fs::create_symlink(table_name, scratch.file(input_name));
+    } else {
+      write_file(scratch.file(input_name), input);
+      if (link == "symbolic") fs::create_symlink(input_name, scratch.file(table_name));
+      if (link == "hard") fs::create_hard_link(scratch.file(input_name), scratch.file(table_name));
+    }
+    const RunResult run = scratch.run();
+    EXPECT_EQ(run.status, 1) << link;
+    EXPECT_EQ(run.transcript, banner + message(eb_com::table_is_input_format, table_name)) << link;
+    EXPECT_EQ(read_file(scratch.file(input_name)), input) << link;
+  }
+}
+
+TEST(Environment, AFileSizeLimitIsReportedAsAWriteError) {
+  ScratchDirectory scratch;
+  const std::string input = generated_input(11, 100000);
+  write_file(scratch.file(input_name), input);
+  constexpr rlim_t limit = 5000;
+  std::string transcript;
+  const RunResult run = scratch.run_into_pipe(
+      [&](int pipe) {
+        char text[65536];
+        for (ssize_t got; (got = read(pipe, text, sizeof text)) > 0;) transcript.append(text, static_cast<std::size_t>(got));
+      },
+      [] {
+        const rlimit file_size{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &file_size);
+      });
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(transcript.ends_with(write_error_message));
+  EXPECT_NE(transcript.find("liczba obserwacji"), std::string::npos);
+  const std::string table = read_file(scratch.file(table_name));
+  EXPECT_EQ(table.size(), limit);
+  EXPECT_EQ(table, test_support::reference_conversion(input).table.substr(0, limit));
+}
+
+// From limits under which the program cannot even start to ones under which
+// it converts the whole input.
+TEST(Environment, RunningOutOfMemoryNeverCostsTheOldTable) {
+  ScratchDirectory scratch;
+  const std::string input = "10 -50 40\n1.5 20\n";
+  write_file(scratch.file(input_name), input);
+  const std::string converted = test_support::reference_conversion(input).table;
+  for (rlim_t limit = 256 << 10; limit <= 16 << 20; limit += 256 << 10) {
+    write_file(scratch.file(table_name), old_table);
+    ScratchDirectory::Options options;
+    options.before_exec = [limit] {
+      const rlimit address_space{limit, limit};
+      setrlimit(RLIMIT_AS, &address_space);
+    };
+    const RunResult run = scratch.run_with(options);
+    const std::string table = read_file(scratch.file(table_name));
+    if (run.status == 0) {
+      EXPECT_EQ(table, converted) << "limit " << limit;
+    } else {
+      EXPECT_EQ(table, old_table) << "limit " << limit << ", status " << run.status;
+    }
+    if (run.transcript.find("not enough memory") != std::string::npos) {
+      EXPECT_EQ(run.status, 1);
+    }
+  }
 }
 
 }  // namespace

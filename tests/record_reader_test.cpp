@@ -101,19 +101,23 @@ std::FILE* failing_stream(FailingSource& source) {
   return fopencookie(&source, "r", functions);
 }
 
-TEST(Cutting, TheRecordsBeforeAReadErrorAreHandedOut) {
+TEST(Cutting, AReadErrorKeepsTheWholeRecordsBeforeItAndDropsACutLine) {
   std::string content;
   for (int i = 0; content.size() < 3 * eb_com::read_block_size; ++i) content += std::to_string(i) + " 2 3\n";
-  // Fail just after a whole line, past the first block.
-  FailingSource source{content, content.find('\n', eb_com::read_block_size + 100) + 1};
-  std::FILE* stream = failing_stream(source);
-  ASSERT_NE(stream, nullptr);
-  eb_com::RecordReader reader(stream);
-  std::string got;
-  std::string_view record;
-  while (reader.read_record(record)) got += record;
-  EXPECT_TRUE(reader.read_failed());
-  EXPECT_EQ(got, content.substr(0, source.fails_at));
-  std::fclose(stream);
+  // Past the first block: just after a whole line, then in the middle of one.
+  const std::size_t line_end = content.find('\n', eb_com::read_block_size + 100) + 1;
+  for (const std::size_t fails_at : {line_end, line_end + 3}) {
+    FailingSource source{content, fails_at};
+    std::FILE* stream = failing_stream(source);
+    ASSERT_NE(stream, nullptr);
+    eb_com::RecordReader reader(stream);
+    std::string got;
+    std::string_view record;
+    while (reader.read_record(record)) got += record;
+    EXPECT_TRUE(reader.read_failed());
+    EXPECT_EQ(got, content.substr(0, line_end)) << "failing at " << fails_at;
+    std::fclose(stream);
+  }
 }
+
 }  // namespace

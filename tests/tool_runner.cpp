@@ -55,7 +55,7 @@ support::Launch tool_launch(const fs::path& directory, const std::vector<std::st
 }
 
 RunResult finish(pid_t child, const support::Launch& launch, const fs::path& root) {
-  close(launch.input);
+  if (launch.input >= 0) close(launch.input);
   close(launch.errors);
   RunResult result;
   const support::Exit exit = support::wait_for_program(child);
@@ -63,26 +63,36 @@ RunResult finish(pid_t child, const support::Launch& launch, const fs::path& roo
   result.peak_memory_kib = exit.peak_memory_kib;
   result.errors = read_file(root / "stderr");
   if (fs::exists(root / "stdout")) result.transcript = read_file(root / "stdout");
+  fs::remove(root / "stdout");
   return result;
 }
 
 }  // namespace
 
-RunResult ScratchDirectory::run(const std::vector<std::string>& arguments) const {
-  support::Launch launch = tool_launch(work_, arguments);
-  launch.output = open((root_ / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+RunResult ScratchDirectory::run_with(const Options& options) const {
+  support::Launch launch = tool_launch(work_, options.arguments);
+  launch.before_exec = options.before_exec;
+  const std::string transcript = options.transcript_path.empty() ? (root_ / "stdout").string() : options.transcript_path;
+  launch.output = open(transcript.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (options.standard_streams_closed) {
+    close(launch.input);
+    close(launch.output);
+    launch.input = launch.output = -1;
+  }
   const pid_t child = support::start_program(launch);
-  close(launch.output);
+  if (launch.output >= 0) close(launch.output);
   return finish(child, launch, root_);
 }
 
-RunResult ScratchDirectory::run_into_pipe(const std::function<void(int)>& reader) const {
+RunResult ScratchDirectory::run_into_pipe(const std::function<void(int)>& reader,
+                                          const std::function<void()>& before_exec) const {
   fs::remove(root_ / "stdout");
   int ends[2];
   // Close-on-exec, so that the tool holds no read end of its own.
   if (pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
   support::Launch launch = tool_launch(work_, {});
   launch.output = ends[1];
+  launch.before_exec = before_exec;
   const pid_t child = support::start_program(launch);
   close(ends[1]);
   reader(ends[0]);

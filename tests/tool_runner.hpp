@@ -34,12 +34,28 @@ class ScratchDirectory {
   // A file in the directory the tool runs in, which starts empty.
   std::filesystem::path file(const char* name) const { return work_ / name; }
 
-  // Runs the tool there with standard output to a file.
-  RunResult run(const std::vector<std::string>& arguments = {}) const;
+  struct Options {
+    std::vector<std::string> arguments;
+    // Standard input and output closed, as some job schedulers start programs.
+    bool standard_streams_closed = false;
+    // Where standard output goes instead of a file beside the directory.
+    std::string transcript_path;
+    // Runs in the child before exec: async-signal-safe calls only.
+    std::function<void()> before_exec;
+  };
+
+  // Runs the tool there, with standard output to a file unless options say
+  // otherwise.
+  RunResult run_with(const Options& options) const;
+  RunResult run(const std::vector<std::string>& arguments = {}) const {
+    Options options;
+    options.arguments = arguments;
+    return run_with(options);
+  }
 
   // Runs the tool with standard output to a pipe, hands the read end's
   // descriptor to reader, and closes it when reader returns.
-  RunResult run_into_pipe(const std::function<void(int)>& reader) const;
+  RunResult run_into_pipe(const std::function<void(int)>& reader, const std::function<void()>& before_exec = {}) const;
 
  private:
   std::filesystem::path root_;
