@@ -1,8 +1,10 @@
-// Runs eb-com and the plain stdio baseline side by side on one generated
-// input, alternately, checks that they print and write the same bytes, and
-// reports median throughput and eb-com's peak memory.
+// Runs eb-com beside the plain stdio baseline and the floor program, each in
+// turn, and prints three figures: eb-com's CPU time on the bundled sample
+// against the baseline's, its throughput on a large generated file against
+// the baseline's, and its time there as a multiple of the floor's. It checks
+// first that eb-com and the baseline print and write the same bytes.
 //
-//   eb-com-bench EB_COM BASELINE [RECORDS [RUNS [SCRATCH_DIR]]]
+//   eb-com-bench EB_COM BASELINE FLOOR SAMPLE [RECORDS [RUNS [SCRATCH_DIR]]]
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -26,6 +28,10 @@ namespace {
 
 using eb_com::input_file_name;
 using eb_com::output_file_name;
+
+// Runs of each program on the sample: a run there is about a millisecond, so
+// many are needed for a steady median.
+constexpr int small_file_runs = 301;
 
 // Julian dates with five decimals and velocities with three, about 30 bytes a
 // line, and one line in ten in another shape a real file may hold.
@@ -56,14 +62,16 @@ void write_input(const fs::path& path, long records) {
 
 struct Run {
   double seconds;
+  double cpu_seconds;
   long peak_memory_kib;
 };
 
 // Runs program in directory with standard output to a file beside it.
-Run run(const std::string& program, const fs::path& directory) {
+Run run(const std::string& program, const fs::path& directory, const std::vector<std::string>& arguments = {}) {
   const std::string transcript = (directory.parent_path() / (directory.filename().string() + ".stdout")).string();
   support::Launch launch;
   launch.program = program;
+  launch.arguments = arguments;
   launch.directory = directory;
   launch.output = open(transcript.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   launch.errors = STDERR_FILENO;
@@ -75,7 +83,7 @@ Run run(const std::string& program, const fs::path& directory) {
     std::fprintf(stderr, "%s failed with status %d, signal %d\n", program.c_str(), exit.status, exit.signal);
     std::exit(2);
   }
-  return {elapsed.count(), exit.peak_memory_kib};
+  return {elapsed.count(), exit.cpu_seconds, exit.peak_memory_kib};
 }
 
 bool same_bytes(const fs::path& a, const fs::path& b) {
@@ -97,53 +105,85 @@ fs::path prepared_directory(const fs::path& scratch, const char* name, const fs:
   return directory;
 }
 
+// The first run of each is compared; a difference ends the benchmark.
+void check_same_outputs(const fs::path& scratch, const char* tool, const char* baseline) {
+  if (!(same_bytes(scratch / tool / output_file_name, scratch / baseline / output_file_name) &&
+        same_bytes(scratch / (std::string(tool) + ".stdout"), scratch / (std::string(baseline) + ".stdout")))) {
+    std::fprintf(stderr, "eb-com and the baseline differ: compare the files in %s\n", scratch.c_str());
+    std::exit(1);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: %s EB_COM BASELINE [RECORDS [RUNS [SCRATCH_DIR]]]\n", argv[0]);
+  if (argc < 5) {
+    std::fprintf(stderr, "usage: %s EB_COM BASELINE FLOOR SAMPLE [RECORDS [RUNS [SCRATCH_DIR]]]\n", argv[0]);
     return 2;
   }
   const std::string eb_com = fs::absolute(argv[1]).string();
   const std::string baseline = fs::absolute(argv[2]).string();
-  const long records = argc > 3 ? std::atol(argv[3]) : 2'000'000;
-  const int runs = std::max(3, argc > 4 ? std::atoi(argv[4]) : 5);
-  const fs::path scratch = argc > 5 ? fs::path(argv[5]) : fs::temp_directory_path() / "eb-com-bench";
+  const std::string floor = fs::absolute(argv[3]).string();
+  const fs::path sample = fs::absolute(argv[4]);
+  const long records = argc > 5 ? std::atol(argv[5]) : 2'000'000;
+  const int runs = std::max(3, argc > 6 ? std::atoi(argv[6]) : 5);
+  const fs::path scratch = argc > 7 ? fs::path(argv[7]) : fs::temp_directory_path() / "eb-com-bench";
   fs::create_directories(scratch);
+
+  // The files people have: dozens to thousands of lines, where starting the
+  // process is most of the cost.
+  const fs::path small_tool = prepared_directory(scratch, "sample-eb-com", sample);
+  const fs::path small_baseline = prepared_directory(scratch, "sample-baseline", sample);
+  std::vector<double> small_tool_cpu, small_baseline_cpu;
+  for (int i = 0; i < small_file_runs; ++i) {
+    small_tool_cpu.push_back(run(eb_com, small_tool).cpu_seconds);
+    small_baseline_cpu.push_back(run(baseline, small_baseline).cpu_seconds);
+    if (i == 0) check_same_outputs(scratch, "sample-eb-com", "sample-baseline");
+  }
 
   std::printf("generating %ld records\n", records);
   const fs::path input = scratch / "input.txt";
   write_input(input, records);
   const fs::path tool_directory = prepared_directory(scratch, "eb-com", input);
   const fs::path baseline_directory = prepared_directory(scratch, "baseline", input);
+  const fs::path floor_directory = prepared_directory(scratch, "floor", input);
 
-  std::vector<double> tool_rates, baseline_rates;
+  std::vector<double> tool_seconds, baseline_seconds, floor_seconds;
   long tool_memory = 0;
+  std::vector<std::string> floor_arguments;
   for (int i = 0; i < runs; ++i) {
     const Run tool = run(eb_com, tool_directory);
-    const Run plain = run(baseline, baseline_directory);
-    tool_rates.push_back(static_cast<double>(records) / tool.seconds);
-    baseline_rates.push_back(static_cast<double>(records) / plain.seconds);
-    tool_memory = std::max(tool_memory, tool.peak_memory_kib);
-    if (i == 0 && !(same_bytes(tool_directory / output_file_name, baseline_directory / output_file_name) &&
-                    same_bytes(scratch / "eb-com.stdout", scratch / "baseline.stdout"))) {
-      std::fprintf(stderr, "eb-com and the baseline differ: compare the files in %s\n", scratch.c_str());
-      return 1;
+    if (i == 0) {
+      floor_arguments = {std::to_string(records), std::to_string(fs::file_size(tool_directory / output_file_name)),
+                         std::to_string(fs::file_size(scratch / "eb-com.stdout"))};
     }
+    const Run plain = run(baseline, baseline_directory);
+    if (i == 0) check_same_outputs(scratch, "eb-com", "baseline");
+    const Run bare = run(floor, floor_directory, floor_arguments);
+    tool_seconds.push_back(tool.seconds);
+    baseline_seconds.push_back(plain.seconds);
+    floor_seconds.push_back(bare.seconds);
+    tool_memory = std::max(tool_memory, tool.peak_memory_kib);
   }
   std::printf("outputs: table and transcript identical byte for byte\n");
 
   const long small_records = std::max(1L, records / 100);
   write_input(input, small_records);
-  const fs::path small_directory = prepared_directory(scratch, "eb-com-small", input);
-  const long small_memory = run(eb_com, small_directory).peak_memory_kib;
+  const fs::path hundredth_directory = prepared_directory(scratch, "eb-com-hundredth", input);
+  const long hundredth_memory = run(eb_com, hundredth_directory).peak_memory_kib;
 
-  const double tool_median = median(tool_rates);
-  const double baseline_median = median(baseline_rates);
-  std::printf("eb-com:   %12.0f records/s (median of %d runs)\n", tool_median, runs);
-  std::printf("baseline: %12.0f records/s (median of %d runs)\n", baseline_median, runs);
-  std::printf("ratio:    %12.1f\n", tool_median / baseline_median);
-  std::printf("eb-com peak resident memory: %ld KiB for %ld records, %ld KiB for %ld records\n", small_memory,
+  const double tool_cpu = median(small_tool_cpu);
+  const double baseline_cpu = median(small_baseline_cpu);
+  std::printf("sample file, CPU time a run (median of %d runs each):\n", small_file_runs);
+  std::printf("  eb-com:   %8.3f ms\n  baseline: %8.3f ms\n  ratio:    %8.2f\n", tool_cpu * 1e3, baseline_cpu * 1e3,
+              tool_cpu / baseline_cpu);
+  const double tool_rate = static_cast<double>(records) / median(tool_seconds);
+  const double baseline_rate = static_cast<double>(records) / median(baseline_seconds);
+  std::printf("%ld records (median of %d runs each):\n", records, runs);
+  std::printf("  eb-com:   %12.0f records/s\n  baseline: %12.0f records/s\n  ratio:    %12.1f\n", tool_rate,
+              baseline_rate, tool_rate / baseline_rate);
+  std::printf("  eb-com's time as a multiple of the floor's: %.2f\n", median(tool_seconds) / median(floor_seconds));
+  std::printf("eb-com peak resident memory: %ld KiB for %ld records, %ld KiB for %ld records\n", hundredth_memory,
               small_records, tool_memory, records);
   fs::remove_all(scratch);
   return 0;
