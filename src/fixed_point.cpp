@@ -1,7 +1,10 @@
 #include "fixed_point.hpp"
 
+#include <bit>
 #include <cassert>
 #include <charconv>
+
+#include <emmintrin.h>
 
 namespace eb_com {
 
@@ -23,9 +26,9 @@ char* right_align(char* start, char* end, std::size_t width) noexcept {
 // within 2^-24, far inside the half millionth at which "%lf" would round it
 // to something else; so with at most 6 decimals "%lf" prints the spelled
 // value itself, a minus sign kept even on zero. All of the spelling is looked
-// at in one go, in the lanes of one 16-byte word.
+// at in one go: SSE2, part of every x86-64, classes 16 bytes at once.
 char* copy_spelling_as_lf(char* out, std::string_view spelling) noexcept {
-  constexpr std::size_t window = sizeof(u128);
+  constexpr std::size_t window = 16;
   static_assert(spelling_padding >= window);
   constexpr std::size_t max_integer_digits = 9;
   constexpr std::size_t decimals = 6;
@@ -36,18 +39,23 @@ char* copy_spelling_as_lf(char* out, std::string_view spelling) noexcept {
          "not a spelling the decimal scanner took");
   if (length == 0 || length > window) return nullptr;
 
-  const auto bytes = load_lanes<u128>(text);
-  const u128 in_spelling = length == window ? ~u128{0} : (u128{1} << (8 * length)) - 1;
-  const u128 points = zero_lanes(bytes ^ every_byte<u128>('.')) & in_spelling;
-  // Of the characters a scanned number holds only the exponent's letter lies
-  // above '9', and adding 0x46 sets the high bit of just those bytes.
-  const u128 letters = (bytes + every_byte<u128>(0x46)) & every_byte<u128>(0x80) & in_spelling;
-  const std::size_t point = points != 0 ? static_cast<std::size_t>(first_marked_lane(points)) : length;
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+  // Bytes minus '0' below 10 as unsigned numbers, by a signed comparison
+  // shifted by 128.
+  const auto digits = static_cast<unsigned>(_mm_movemask_epi8(
+      _mm_cmplt_epi8(_mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>('0' + 128))), _mm_set1_epi8(-128 + 10))));
+  const auto points = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.'))));
+  const unsigned in_spelling = (1u << length) - 1;
   const std::size_t sign = *text == '-';
+  // Anything but digits, one point and a leading minus: a plus sign or an
+  // exponent.
+  const unsigned others = in_spelling & ~digits & ~points & ~static_cast<unsigned>(sign);
+  const unsigned point_marks = points & in_spelling;
+  const std::size_t point = point_marks != 0 ? static_cast<std::size_t>(std::countr_zero(point_marks)) : length;
   const std::size_t integer_digits = point - sign;
-  const std::size_t fraction_digits = length - point - (points != 0);
-  if (letters != 0 || *text == '+' || integer_digits == 0 || integer_digits > max_integer_digits ||
-      fraction_digits > decimals || (text[sign] == '0' && integer_digits > 1)) {
+  const std::size_t fraction_digits = length - point - (point_marks != 0);
+  if (others != 0 || integer_digits == 0 || integer_digits > max_integer_digits || fraction_digits > decimals ||
+      (text[sign] == '0' && integer_digits > 1)) {
     return nullptr;
   }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstddef>
@@ -10,8 +11,12 @@
 #include <cstring>
 #include <string_view>
 
-#include "byte_lanes.hpp"
-#include "powers_of_ten.hpp"
+#if !defined(__SIZEOF_INT128__)
+#error "eb-com needs a compiler with unsigned __int128 (GCC or clang on a 64-bit target)"
+#endif
+// The digits are built in the bytes of one integer, the first digit in the
+// lowest byte, which is the first in memory only on a little-endian machine.
+static_assert(std::endian::native == std::endian::little, "eb-com needs a little-endian machine");
 
 namespace eb_com {
 
@@ -47,6 +52,18 @@ char* copy_spelling_as_lf(char* out, std::string_view spelling) noexcept;
 
 namespace fixed_point_detail {
 
+__extension__ typedef unsigned __int128 u128;
+
+inline constexpr auto powers_of_ten = [] {
+  std::array<std::uint64_t, 20> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t& entry : powers) {
+    entry = power;
+    power *= 10;
+  }
+  return powers;
+}();
+
 // Below this magnitude value * 10^precision, rounded, fits in 64 bits.
 inline constexpr double fast_path_limit = 0x1p44;
 static_assert(fast_path_limit * powers_of_ten[max_fixed_precision] < 0x1p64);
@@ -70,7 +87,7 @@ inline std::uint64_t eight_digits(std::uint32_t n) noexcept {
   lanes = high | (lanes - high * 100) << 16;
   high = (lanes * 103 >> 10) & 0x000F000F000F000F;  // each 16-bit lane / 10
   lanes = high | (lanes - high * 10) << 8;
-  return lanes | every_byte<std::uint64_t>('0');
+  return lanes | 0x3030303030303030;
 }
 
 // Stores the last count (1 to 8) of the 8 digits, and 8 - count bytes more

@@ -9,16 +9,13 @@
 namespace eb_com {
 namespace {
 
-static_assert(record_padding >= scan_padding);
-
 // White space as the scanf family sees it in the POSIX locale.
 bool is_space(char c) noexcept { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // The common case, done without sscanf: every field is a plain decimal number
 // ending at white space or at the end of the scan. Fills fields[0..count) and
 // their spellings and returns true, or returns false (storing nothing that
-// matters) for a record that only sscanf itself may judge. Reads up to
-// scan_padding bytes past the record's end.
+// matters) for a record that only sscanf itself may judge.
 bool scan_plain_fields(std::string_view record, double (&fields)[3], std::string_view (&spellings)[3],
                        int& count) noexcept {
   const char* p = record.data();
