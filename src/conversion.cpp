@@ -14,20 +14,19 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
   bool range_seen = false;
   Observation observation;
   FieldSpellings spellings;
+  AbscissaText abscissa(observation.abscissa);
   std::string_view record;
   while (reader.read_record(record)) {
-    parse_observation(record, observation, spellings);
+    if (parse_observation(record, observation, spellings) != 0) abscissa.set(observation.abscissa, spellings.abscissa);
     ++summary.observation_count;
-    // The row pads the abscissa's text from the echo line rather than
-    // formatting the number again.
-    const std::string_view abscissa_text = write_echo_line(transcript, observation, spellings);
+    write_echo_line(transcript, abscissa, observation, spellings);
     const double vcm = centre_of_mass_velocity(observation);
     if (!std::isnan(vcm)) {
       if (!range_seen || vcm > summary.v_max) summary.v_max = vcm;
       if (!range_seen || vcm < summary.v_min) summary.v_min = vcm;
       range_seen = true;
     }
-    write_output_row(table, abscissa_text, vcm);
+    write_output_row(table, abscissa, vcm);
   }
   summary.read_failed = reader.read_failed();
   return summary;

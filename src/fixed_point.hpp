@@ -38,18 +38,6 @@ char* format_fixed(char* out, double value) noexcept;
 // Needs room for width characters at start.
 char* right_align(char* start, char* end, std::size_t width) noexcept;
 
-// Bytes copy_spelling_as_lf may read after a spelling.
-inline constexpr std::size_t spelling_padding = 16;
-
-// Writes "%lf" of the value a spelling reads as, taken from the spelling
-// itself, where that is provably what printf prints: a plain decimal with at
-// most 9 integer digits and at most 6 decimals, 16 characters at most in all.
-// Returns the end of the text, or nullptr for a spelling of any other shape
-// (an exponent, a plus sign, leading zeros, no integer digit), which the
-// caller formats from the value. The spelling is one the decimal scanner
-// took, followed by spelling_padding readable bytes.
-char* copy_spelling_as_lf(char* out, std::string_view spelling) noexcept;
-
 namespace fixed_point_detail {
 
 __extension__ typedef unsigned __int128 u128;

@@ -1,5 +1,7 @@
 #include "observation_scan.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -9,52 +11,68 @@
 namespace eb_com {
 namespace {
 
-// White space as the scanf family sees it in the POSIX locale.
-bool is_space(char c) noexcept { return c == ' ' || (c >= '\t' && c <= '\r'); }
+static_assert(record_padding >= self_printing_window);
 
-// The common case, done without sscanf: every field is a plain decimal number
-// ending at white space or at the end of the scan. Fills fields[0..count) and
-// their spellings and returns true, or returns false (storing nothing that
-// matters) for a record that only sscanf itself may judge.
-bool scan_plain_fields(std::string_view record, double (&fields)[3], std::string_view (&spellings)[3],
-                       int& count) noexcept {
-  const char* p = record.data();
-  const char* const last = p + record.size();
-  count = 0;
-  for (double& field : fields) {
-    while (p != last && is_space(*p)) ++p;
-    if (p == last || *p == '\0') return true;
-    const char* end = scan_plain_decimal(p, last, field);
-    if (end == nullptr || (end != last && *end != '\0' && !is_space(*end))) return false;
-    spellings[count] = std::string_view(p, static_cast<std::size_t>(end - p));
-    p = end;
-    ++count;
-  }
-  return true;
+// White space as the scanf family sees it in the POSIX locale.
+constexpr auto spaces = [] {
+  std::array<bool, 256> table{};
+  for (const char c : {' ', '\t', '\n', '\v', '\f', '\r'}) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+
+bool is_space(char c) noexcept { return spaces[static_cast<unsigned char>(c)]; }
+
+const char* skip_space(const char* p, const char* last) noexcept {
+  while (p != last && is_space(*p)) ++p;
+  return p;
+}
+
+// A number sscanf reads ends at white space, at a NUL or at the record's end.
+bool ends_number(const char* p, const char* last) noexcept { return p == last || *p == '\0' || is_space(*p); }
+
+// The rare record, with any other shape of number or text among its fields.
+int scan_with_sscanf(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept {
+  spellings = {};
+  // sscanf needs a terminated string.
+  char text[max_record_length + 1];
+  std::memcpy(text, record.data(), record.size());
+  text[record.size()] = '\0';
+  return std::max(0, std::sscanf(text, " %lf %lf %lf ", &observation.abscissa, &observation.velocity1,
+                                 &observation.velocity2));
 }
 
 }  // namespace
 
-void parse_observation(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept {
+int parse_observation(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept {
   record = record.substr(0, max_record_length);
-  double fields[3];
-  std::string_view field_spellings[3];
-  int count = 0;
-  spellings = {};
-  if (scan_plain_fields(record, fields, field_spellings, count)) {
-    double* const targets[] = {&observation.abscissa, &observation.velocity1, &observation.velocity2};
-    std::string_view* const spelled[] = {&spellings.abscissa, &spellings.velocity1, &spellings.velocity2};
-    for (int i = 0; i < count; ++i) {
-      *targets[i] = fields[i];
-      *spelled[i] = field_spellings[i];
+  const char* const last = record.data() + record.size();
+
+  // Every field a plain decimal ending where sscanf would end it, or the
+  // record goes to sscanf; a value stored before that is one sscanf stores
+  // again. Most fields are decimals that print as themselves, read without a
+  // general conversion, and the abscissa among them with none at all.
+  double* const values[] = {nullptr, &observation.velocity1, &observation.velocity2};
+  FieldSpelling* const spelled[] = {&spellings.abscissa, &spellings.velocity1, &spellings.velocity2};
+  const char* p = record.data();
+  for (int field = 0; field < 3; ++field) {
+    p = skip_space(p, last);
+    if (p == last || *p == '\0') {
+      for (int unreached = field; unreached < 3; ++unreached) *spelled[unreached] = {};
+      return field;
     }
-    return;
+    const SelfPrintingDecimal self_printing = find_self_printing_decimal(p, last);
+    const char* end = p + self_printing.length;
+    if (self_printing.length != 0 && ends_number(end, last)) {
+      if (field != 0) *values[field] = self_printing_value(p, self_printing);
+      *spelled[field] = {{p, end}, self_printing};
+    } else {
+      end = scan_plain_decimal(p, last, field == 0 ? observation.abscissa : *values[field]);
+      if (end == nullptr || !ends_number(end, last)) return scan_with_sscanf(record, observation, spellings);
+      *spelled[field] = {{p, static_cast<std::size_t>(end - p)}, {}};
+    }
+    p = end;
   }
-  // sscanf needs a terminated string; only the rare record comes here.
-  char text[max_record_length + 1];
-  std::memcpy(text, record.data(), record.size());
-  text[record.size()] = '\0';
-  std::sscanf(text, " %lf %lf %lf ", &observation.abscissa, &observation.velocity1, &observation.velocity2);
+  return 3;
 }
 
 }  // namespace eb_com

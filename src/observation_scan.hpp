@@ -5,6 +5,8 @@
 #include <limits>
 #include <string_view>
 
+#include "self_printing_decimal.hpp"
+
 namespace eb_com {
 
 struct Observation {
@@ -15,18 +17,29 @@ struct Observation {
   double velocity2 = std::numeric_limits<double>::quiet_NaN();
 };
 
-// How the record spelled each field it set, as views into the record: empty
+// How the record spelled a field it set, as a view into the record: empty
 // where the scan did not reach the field or where only sscanf could read it.
+struct FieldSpelling {
+  std::string_view text;
+  SelfPrintingDecimal self_printing;  // its length 0 where the text is no such decimal
+};
+
 struct FieldSpellings {
-  std::string_view abscissa;
-  std::string_view velocity1;
-  std::string_view velocity2;
+  FieldSpelling abscissa;
+  FieldSpelling velocity1;
+  FieldSpelling velocity2;
 };
 
 // Up to three numbers in column order; a field the scan does not reach keeps
-// its value. A NUL character ends the scan. Only the first max_record_length
-// characters count, and record_padding bytes after the record must be
-// readable, as RecordReader guarantees.
-void parse_observation(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept;
+// its value. A NUL character ends the scan. Returns how many fields the
+// record set, from the first, as sscanf counts them (0 to 3).
+//
+// The abscissa feeds no arithmetic: where it is spelled as a decimal that
+// prints as itself, it is not converted, observation.abscissa keeps its old
+// value, and the spelling stands for the number.
+//
+// Only the first max_record_length characters count, and record_padding
+// bytes after the record must be readable, as RecordReader guarantees.
+int parse_observation(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept;
 
 }  // namespace eb_com

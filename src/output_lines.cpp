@@ -2,20 +2,29 @@
 
 #include <cstring>
 
-#include "record_reader.hpp"
-
 namespace eb_com {
 
-static_assert(record_padding >= spelling_padding);
+static_assert(max_fixed_length >= max_self_printing_copy);
 
-char* format_lf(char* out, double value, std::string_view spelling) noexcept {
-  if (char* end = copy_spelling_as_lf(out, spelling)) return end;
+char* format_lf(char* out, double value, const FieldSpelling& spelling) noexcept {
+  if (spelling.self_printing.length != 0) return copy_self_printing_decimal(out, spelling.text.data(), spelling.self_printing);
   return format_fixed<6>(out, value);
 }
 
-char* format_output_row(char* out, std::string_view abscissa_text, double vcm) noexcept {
-  std::memcpy(out, abscissa_text.data(), abscissa_text.size());
-  out = right_align(out, out + abscissa_text.size(), 7);
+char* AbscissaText::copy_to(char* out) const noexcept {
+  // In two 16-byte blocks where the text is as short as nearly all are.
+  constexpr std::size_t blocks = 32;
+  static_assert(sizeof text_ >= blocks);
+  if (length_ <= blocks) {
+    std::memcpy(out, text_, blocks);
+  } else {
+    std::memcpy(out, text_, length_);
+  }
+  return out + length_;
+}
+
+char* format_output_row(char* out, const AbscissaText& abscissa, double vcm) noexcept {
+  out = right_align(out, abscissa.copy_to(out), 7);
   *out++ = ' ';
   out = right_align(out, format_fixed<3>(out, vcm), 4);
   *out++ = ' ';
@@ -23,15 +32,13 @@ char* format_output_row(char* out, std::string_view abscissa_text, double vcm) n
   return out;
 }
 
-void write_output_row(BufferedOutput& table, std::string_view abscissa_text, double vcm) noexcept {
-  table.commit(format_output_row(table.reserve(max_output_row_length), abscissa_text, vcm));
+void write_output_row(BufferedOutput& table, const AbscissaText& abscissa, double vcm) noexcept {
+  table.commit(format_output_row(table.reserve(max_output_row_length), abscissa, vcm));
 }
 
-std::string_view write_echo_line(BufferedOutput& transcript, const Observation& observation,
-                                 const FieldSpellings& spellings) noexcept {
-  char* const line = transcript.reserve(max_echo_line_length);
-  char* out = format_lf(line, observation.abscissa, spellings.abscissa);
-  const std::string_view abscissa_text(line, static_cast<std::size_t>(out - line));
+void write_echo_line(BufferedOutput& transcript, const AbscissaText& abscissa, const Observation& observation,
+                     const FieldSpellings& spellings) noexcept {
+  char* out = abscissa.copy_to(transcript.reserve(max_echo_line_length));
   *out++ = ' ';
   out = format_lf(out, observation.velocity1, spellings.velocity1);
   *out++ = ' ';
@@ -39,7 +46,6 @@ std::string_view write_echo_line(BufferedOutput& transcript, const Observation& 
   *out++ = ' ';
   *out++ = '\n';
   transcript.commit(out);
-  return abscissa_text;
 }
 
 }  // namespace eb_com

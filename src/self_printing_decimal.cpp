@@ -1,0 +1,81 @@
+#include "self_printing_decimal.hpp"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+#include <emmintrin.h>
+
+namespace eb_com {
+namespace {
+
+constexpr std::size_t max_integer_digits = 9;
+constexpr std::size_t decimals = 6;
+constexpr std::uint64_t scales[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+constexpr double exact_scales[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+
+// The value of the first count (0 to 8) digits at p, in lanes of one word
+// by the method of fast_float: pairs, then quadruples. Reads 8 bytes.
+std::uint64_t digits_value(const char* p, std::size_t count) noexcept {
+  if (count == 0) return 0;
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  // Later bytes shift out; the first digits become the last, under zeros.
+  std::uint64_t digits = (word - 0x3030303030303030) << (8 * (8 - count));
+  digits = digits * 10 + (digits >> 8);
+  constexpr std::uint64_t pairs = 0x000000FF000000FF;
+  return ((digits & pairs) * (100 + (std::uint64_t{1000000} << 32)) +
+          ((digits >> 16) & pairs) * (1 + (std::uint64_t{10000} << 32))) >> 32;
+}
+
+}  // namespace
+
+SelfPrintingDecimal find_self_printing_decimal(const char* text, const char* last) noexcept {
+  const std::size_t available = std::min(static_cast<std::size_t>(last - text), self_printing_window);
+  // SSE2, part of every x86-64, tells the digits among 16 bytes at once:
+  // bytes minus '0' below 10 as unsigned numbers, by a signed comparison
+  // shifted by 128.
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+  const auto digit_marks = static_cast<unsigned>(_mm_movemask_epi8(
+      _mm_cmplt_epi8(_mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>('0' + 128))), _mm_set1_epi8(-128 + 10))));
+  const auto point_marks = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.'))));
+  const unsigned in_text = (1u << available) - 1;
+  const unsigned digits = digit_marks & in_text;
+  const std::size_t sign = static_cast<unsigned>(*text == '-') & in_text;
+  const auto integer_digits = static_cast<std::size_t>(std::countr_one(digits >> sign));
+  const std::size_t point = sign + integer_digits;
+  // The decimals, if any, run from just after the point.
+  const std::size_t has_point = (point_marks & in_text) >> point & 1;
+  const std::size_t fraction_digits = has_point * static_cast<std::size_t>(std::countr_one(digits >> (point + 1)));
+  if (integer_digits == 0 || integer_digits > max_integer_digits || fraction_digits > decimals ||
+      (integer_digits > 1 && text[sign] == '0')) {
+    return {};
+  }
+  return {static_cast<std::uint8_t>(point + has_point + fraction_digits), static_cast<std::uint8_t>(point),
+          static_cast<std::uint8_t>(fraction_digits)};
+}
+
+double self_printing_value(const char* text, SelfPrintingDecimal decimal) noexcept {
+  const bool negative = *text == '-';
+  const char* const integer = text + negative;
+  const std::size_t integer_digits = decimal.point - negative;
+  // The ninth integer digit, if any, is taken on its own.
+  const std::size_t high = integer_digits > 8;
+  const std::uint64_t integer_part =
+      (high != 0 ? static_cast<std::uint64_t>(*integer - '0') * 100000000 : 0) +
+      digits_value(integer + high, integer_digits - high);
+  const std::uint64_t fraction_part = digits_value(text + decimal.point + 1, decimal.decimals);
+  const auto mantissa = static_cast<double>(integer_part * scales[decimal.decimals] + fraction_part);
+  const double magnitude = mantissa / exact_scales[decimal.decimals];
+  return negative ? -magnitude : magnitude;
+}
+
+char* copy_self_printing_decimal(char* out, const char* text, SelfPrintingDecimal decimal) noexcept {
+  std::memcpy(out, text, self_printing_window);
+  out[decimal.point] = '.';
+  std::memcpy(out + decimal.point + 1 + decimal.decimals, "00000000", 8);
+  return out + decimal.point + 1 + decimals;
+}
+
+}  // namespace eb_com
