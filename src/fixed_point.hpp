@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <type_traits>
 
 #if !defined(__SIZEOF_INT128__)
 #error "eb-com needs a compiler with unsigned __int128 (GCC or clang on a 64-bit target)"
@@ -97,13 +98,17 @@ std::uint64_t scaled_magnitude(double value) noexcept {
     mantissa |= std::uint64_t{1} << 52;
     shift = 1075 - biased_exponent;
   }
-  // Under the limit shift is at least 9; from 128 on the product (below 2^73)
-  // is under half a unit and rounds to zero.
-  if (shift >= 128) return 0;
-  const u128 product = static_cast<u128>(mantissa) * powers_of_ten[precision];
-  u128 quotient = product >> shift;
-  const u128 remainder = product - (quotient << shift);
-  const u128 half = u128{1} << (shift - 1);
+  // The product of the 53-bit mantissa and 10^precision: up to 3 decimals
+  // it is below 2^63 and fits in 64 bits, which cost less to shift.
+  using Product = std::conditional_t<(precision <= 3), std::uint64_t, u128>;
+  constexpr int product_bits = 8 * sizeof(Product);
+  // Under the limit shift is at least 9; from product_bits on the product is
+  // under half a unit and rounds to zero.
+  if (shift >= product_bits) return 0;
+  const Product product = static_cast<Product>(mantissa) * powers_of_ten[precision];
+  const Product quotient = product >> shift;
+  const Product remainder = product - (quotient << shift);
+  const Product half = Product{1} << (shift - 1);
   // Without branches: which way a digit rounds is a coin toss to the predictor.
   const bool round_up = (remainder > half) | ((remainder == half) & ((quotient & 1) != 0));
   return static_cast<std::uint64_t>(quotient) + round_up;

@@ -15,12 +15,16 @@ constexpr std::size_t decimals = 6;
 constexpr std::uint64_t scales[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
 constexpr double exact_scales[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
 
-// The value of the first count (0 to 8) digits at p, in lanes of one word
-// by the method of fast_float: pairs, then quadruples. Reads 8 bytes.
-std::uint64_t digits_value(const char* p, std::size_t count) noexcept {
-  if (count == 0) return 0;
+std::uint64_t load_word(const char* p) noexcept {
   std::uint64_t word;
   std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+// The value of the first count (1 to 8) digits in the bytes of word, the
+// first digit in the lowest, by the method of fast_float: pairs, then
+// quadruples, in lanes of the register.
+std::uint64_t digits_value(std::uint64_t word, std::size_t count) noexcept {
   // Later bytes shift out; the first digits become the last, under zeros.
   std::uint64_t digits = (word - 0x3030303030303030) << (8 * (8 - count));
   digits = digits * 10 + (digits >> 8);
@@ -60,14 +64,24 @@ double self_printing_value(const char* text, SelfPrintingDecimal decimal) noexce
   const bool negative = *text == '-';
   const char* const integer = text + negative;
   const std::size_t integer_digits = decimal.point - negative;
-  // The ninth integer digit, if any, is taken on its own.
-  const std::size_t high = integer_digits > 8;
-  const std::uint64_t integer_part =
-      (high != 0 ? static_cast<std::uint64_t>(*integer - '0') * 100000000 : 0) +
-      digits_value(integer + high, integer_digits - high);
-  const std::uint64_t fraction_part = digits_value(text + decimal.point + 1, decimal.decimals);
-  const auto mantissa = static_cast<double>(integer_part * scales[decimal.decimals] + fraction_part);
-  const double magnitude = mantissa / exact_scales[decimal.decimals];
+  std::uint64_t mantissa = 0;
+  if (integer_digits + 1 + decimal.decimals <= 8) {
+    // Velocities and the like: one word holds the digits and the point, and
+    // the fraction's digits, moved down a byte over the point, follow the
+    // integer's.
+    const std::uint64_t word = load_word(integer);
+    const std::uint64_t integer_bytes = (std::uint64_t{1} << (8 * integer_digits)) - 1;
+    mantissa = digits_value((word & integer_bytes) | ((word >> 8) & ~integer_bytes), integer_digits + decimal.decimals);
+  } else {
+    // The ninth integer digit, if any, is taken on its own.
+    const std::size_t high = integer_digits > 8;
+    const std::uint64_t integer_part = (high != 0 ? static_cast<std::uint64_t>(*integer - '0') * 100000000 : 0) +
+                                       digits_value(load_word(integer + high), integer_digits - high);
+    const std::uint64_t fraction_part =
+        decimal.decimals != 0 ? digits_value(load_word(text + decimal.point + 1), decimal.decimals) : 0;
+    mantissa = integer_part * scales[decimal.decimals] + fraction_part;
+  }
+  const double magnitude = static_cast<double>(mantissa) / exact_scales[decimal.decimals];
   return negative ? -magnitude : magnitude;
 }
 
