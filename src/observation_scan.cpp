@@ -64,11 +64,11 @@ int parse_observation(std::string_view record, Observation& observation, FieldSp
     const char* end = p + self_printing.length;
     if (self_printing.length != 0 && ends_number(end, last)) {
       if (field != 0) *values[field] = self_printing_value(p, self_printing);
-      *spelled[field] = {{p, end}, self_printing};
+      *spelled[field] = {p, self_printing.length, self_printing};
     } else {
       end = scan_plain_decimal(p, last, field == 0 ? observation.abscissa : *values[field]);
       if (end == nullptr || !ends_number(end, last)) return scan_with_sscanf(record, observation, spellings);
-      *spelled[field] = {{p, static_cast<std::size_t>(end - p)}, {}};
+      *spelled[field] = {p, static_cast<std::uint32_t>(end - p), {}};
     }
     p = end;
   }

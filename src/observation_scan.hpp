@@ -2,6 +2,7 @@
 // std::sscanf(record, " %lf %lf %lf ", ...) scans it.
 #pragma once
 
+#include <cstdint>
 #include <limits>
 #include <string_view>
 
@@ -17,11 +18,15 @@ struct Observation {
   double velocity2 = std::numeric_limits<double>::quiet_NaN();
 };
 
-// How the record spelled a field it set, as a view into the record: empty
+// How the record spelled a field it set, as a piece of the record: empty
 // where the scan did not reach the field or where only sscanf could read it.
+// Sixteen bytes, stored in one go for every field.
 struct FieldSpelling {
-  std::string_view text;
+  const char* text = nullptr;
+  std::uint32_t length = 0;
   SelfPrintingDecimal self_printing;  // its length 0 where the text is no such decimal
+
+  std::string_view view() const noexcept { return {text, length}; }
 };
 
 struct FieldSpellings {

@@ -7,7 +7,7 @@ namespace eb_com {
 static_assert(max_fixed_length >= max_self_printing_copy);
 
 char* format_lf(char* out, double value, const FieldSpelling& spelling) noexcept {
-  if (spelling.self_printing.length != 0) return copy_self_printing_decimal(out, spelling.text.data(), spelling.self_printing);
+  if (spelling.self_printing.length != 0) return copy_self_printing_decimal(out, spelling.text, spelling.self_printing);
   return format_fixed<6>(out, value);
 }
 

@@ -35,11 +35,11 @@ int scan(const std::string& record, Observation& observation) {
   eb_com::FieldSpellings spellings;
   const std::string_view view(padded.data(), record.size());
   const int fields_set = eb_com::parse_observation(view, observation, spellings);
-  const std::string_view abscissa = spellings.abscissa.text;
+  const std::string_view abscissa = spellings.abscissa.view();
   if (!abscissa.empty()) observation.abscissa = std::strtod(std::string(abscissa).c_str(), nullptr);
   const std::pair<std::string_view, double> fields[] = {{abscissa, observation.abscissa},
-                                                        {spellings.velocity1.text, observation.velocity1},
-                                                        {spellings.velocity2.text, observation.velocity2}};
+                                                        {spellings.velocity1.view(), observation.velocity1},
+                                                        {spellings.velocity2.view(), observation.velocity2}};
   for (const auto& [spelling, value] : fields) {
     if (spelling.empty()) continue;
     EXPECT_TRUE(spelling.data() >= view.data() && spelling.data() + spelling.size() <= view.data() + view.size());
