@@ -64,7 +64,12 @@ int parse_observation(std::string_view record, Observation& observation, FieldSp
     const char* end = p + self_printing.length;
     if (self_printing.length != 0 && ends_number(end, last)) {
       if (field != 0) *values[field] = self_printing_value(p, self_printing);
-      *spelled[field] = {p, self_printing.length, self_printing};
+      // Member by member: a whole struct built on the stack first and copied
+      // in wide loads would wait for its narrow parts to be written.
+      FieldSpelling& spelling = *spelled[field];
+      spelling.text = p;
+      spelling.length = self_printing.length;
+      spelling.self_printing = self_printing;
     } else {
       end = scan_plain_decimal(p, last, field == 0 ? observation.abscissa : *values[field]);
       if (end == nullptr || !ends_number(end, last)) return scan_with_sscanf(record, observation, spellings);
