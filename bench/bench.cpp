@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
   const fs::path baseline_directory = prepared_directory(scratch, "baseline", input);
   const fs::path floor_directory = prepared_directory(scratch, "floor", input);
 
-  std::vector<double> tool_seconds, baseline_seconds, floor_seconds;
+  std::vector<double> tool_seconds, baseline_seconds, floor_seconds, tool_cpu_seconds, baseline_cpu_seconds;
   long tool_memory = 0;
   std::vector<std::string> floor_arguments;
   for (int i = 0; i < runs; ++i) {
@@ -162,6 +162,8 @@ int main(int argc, char** argv) {
     const Run bare = run(floor, floor_directory, floor_arguments);
     tool_seconds.push_back(tool.seconds);
     baseline_seconds.push_back(plain.seconds);
+    tool_cpu_seconds.push_back(tool.cpu_seconds);
+    baseline_cpu_seconds.push_back(plain.cpu_seconds);
     floor_seconds.push_back(bare.seconds);
     tool_memory = std::max(tool_memory, tool.peak_memory_kib);
   }
@@ -182,6 +184,8 @@ int main(int argc, char** argv) {
   std::printf("%ld records (median of %d runs each):\n", records, runs);
   std::printf("  eb-com:   %12.0f records/s\n  baseline: %12.0f records/s\n  ratio:    %12.1f\n", tool_rate,
               baseline_rate, tool_rate / baseline_rate);
+  std::printf("  ratio of CPU times (user and system): %.1f\n",
+              median(baseline_cpu_seconds) / median(tool_cpu_seconds));
   std::printf("  eb-com's time as a multiple of the floor's: %.2f\n", median(tool_seconds) / median(floor_seconds));
   std::printf("eb-com peak resident memory: %ld KiB for %ld records, %ld KiB for %ld records\n", hundredth_memory,
               small_records, tool_memory, records);

@@ -14,11 +14,21 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
   bool range_seen = false;
   Observation observation;
   FieldSpellings spellings;
-  AbscissaText abscissa(observation.abscissa);
+  // Each record's row is written a record late: formatting vcm waits on the
+  // long chain of divisions behind it, and done after the next record's
+  // scan, it runs beside that work instead of holding it up. So the
+  // abscissa's text is held twice, for this record and the one before.
+  AbscissaText abscissae[] = {AbscissaText(observation.abscissa), AbscissaText(observation.abscissa)};
+  std::size_t previous = 0;
+  double previous_vcm = 0;
   std::string_view record;
   while (reader.read_record(record)) {
-    if (parse_observation(record, observation, spellings) != 0) abscissa.set(observation.abscissa, spellings.abscissa);
-    ++summary.observation_count;
+    AbscissaText& abscissa = abscissae[previous ^ 1];
+    if (parse_observation(record, observation, spellings) != 0) {
+      abscissa.set(observation.abscissa, spellings.abscissa);
+    } else {
+      abscissa = abscissae[previous];
+    }
     write_echo_line(transcript, abscissa, observation, spellings);
     const double vcm = centre_of_mass_velocity(observation);
     if (!std::isnan(vcm)) {
@@ -26,8 +36,12 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
       if (!range_seen || vcm < summary.v_min) summary.v_min = vcm;
       range_seen = true;
     }
-    write_output_row(table, abscissa, vcm);
+    if (summary.observation_count != 0) write_output_row(table, abscissae[previous], previous_vcm);
+    ++summary.observation_count;
+    previous ^= 1;
+    previous_vcm = vcm;
   }
+  if (summary.observation_count != 0) write_output_row(table, abscissae[previous], previous_vcm);
   summary.read_failed = reader.read_failed();
   return summary;
 }
