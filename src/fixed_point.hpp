@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <string_view>
 #include <type_traits>
 
 #if !defined(__SIZEOF_INT128__)

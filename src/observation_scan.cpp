@@ -1,7 +1,6 @@
 #include "observation_scan.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -14,13 +13,7 @@ namespace {
 static_assert(record_padding >= self_printing_window);
 
 // White space as the scanf family sees it in the POSIX locale.
-constexpr auto spaces = [] {
-  std::array<bool, 256> table{};
-  for (const char c : {' ', '\t', '\n', '\v', '\f', '\r'}) table[static_cast<unsigned char>(c)] = true;
-  return table;
-}();
-
-bool is_space(char c) noexcept { return spaces[static_cast<unsigned char>(c)]; }
+bool is_space(char c) noexcept { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 const char* skip_space(const char* p, const char* last) noexcept {
   while (p != last && is_space(*p)) ++p;

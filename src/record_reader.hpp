@@ -13,8 +13,8 @@ namespace eb_com {
 // the 499 characters and then the newline alone.
 inline constexpr std::size_t max_record_length = 499;
 
-// The scanner and the spelling copy read whole words past a record's end;
-// this many bytes after every record are readable.
+// A field is looked at 16 bytes at a time, past the record's end where it is
+// the last; this many bytes after every record are readable.
 inline constexpr std::size_t record_padding = 16;
 
 // Records are cut from this much input at a time; memory stays this size
