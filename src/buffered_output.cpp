@@ -6,6 +6,8 @@
 
 namespace eb_com {
 
+// The buffer is written before anything reads it, so it is left as it is.
+// cppcheck-suppress uninitMemberVar
 BufferedOutput::BufferedOutput(std::FILE* stream) : stream_(stream) {}
 
 void BufferedOutput::write(std::string_view text) noexcept {
