@@ -24,14 +24,43 @@ const char* skip_space(const char* p, const char* last) noexcept {
 bool ends_number(const char* p, const char* last) noexcept { return p == last || *p == '\0' || is_space(*p); }
 
 // The rare record, with any other shape of number or text among its fields.
-int scan_with_sscanf(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept {
-  spellings = {};
-  // sscanf needs a terminated string.
+// Its caller clears the spellings: passed here, their address would escape,
+// and the common path would keep them in memory rather than in registers.
+int scan_with_sscanf(std::string_view record, Observation& observation) noexcept {
+  // sscanf needs a terminated string, and gets values of its own, for the
+  // same reason.
   char text[max_record_length + 1];
   std::memcpy(text, record.data(), record.size());
   text[record.size()] = '\0';
-  return std::max(0, std::sscanf(text, " %lf %lf %lf ", &observation.abscissa, &observation.velocity1,
-                                 &observation.velocity2));
+  Observation scanned = observation;
+  const int count = std::sscanf(text, " %lf %lf %lf ", &scanned.abscissa, &scanned.velocity1, &scanned.velocity2);
+  observation = scanned;
+  return std::max(0, count);
+}
+
+int fall_back(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept {
+  spellings = {};
+  return scan_with_sscanf(record, observation);
+}
+
+// Reads one field at p into value and spelling; returns its end, or nullptr
+// where only sscanf may judge it. The abscissa's self-printing spelling is
+// not converted. Inlined three times over: a call would spill the spellings
+// to memory.
+template <bool convert_self_printing>
+[[gnu::always_inline]] inline const char* scan_field(const char* p, const char* last, double& value,
+                                                     FieldSpelling& spelling) noexcept {
+  const SelfPrintingDecimal self_printing = find_self_printing_decimal(p, last);
+  const char* end = p + self_printing.length;
+  if (self_printing.length != 0 && ends_number(end, last)) {
+    if constexpr (convert_self_printing) value = self_printing_value(p, self_printing);
+    spelling = {p, self_printing.length, self_printing};
+    return end;
+  }
+  end = scan_plain_decimal(p, last, value);
+  if (end == nullptr || !ends_number(end, last)) return nullptr;
+  spelling = {p, static_cast<std::uint32_t>(end - p), {}};
+  return end;
 }
 
 }  // namespace
@@ -43,33 +72,32 @@ int parse_observation(std::string_view record, Observation& observation, FieldSp
   // Every field a plain decimal ending where sscanf would end it, or the
   // record goes to sscanf; a value stored before that is one sscanf stores
   // again. Most fields are decimals that print as themselves, read without a
-  // general conversion, and the abscissa among them with none at all.
-  double* const values[] = {nullptr, &observation.velocity1, &observation.velocity2};
-  FieldSpelling* const spelled[] = {&spellings.abscissa, &spellings.velocity1, &spellings.velocity2};
-  const char* p = record.data();
-  for (int field = 0; field < 3; ++field) {
+  // general conversion, and the abscissa among them with none at all. The
+  // fields are taken one by one, not in a loop, so that their spellings can
+  // stay in registers.
+  const auto reaches_field = [last](const char*& p) {
     p = skip_space(p, last);
-    if (p == last || *p == '\0') {
-      for (int unreached = field; unreached < 3; ++unreached) *spelled[unreached] = {};
-      return field;
-    }
-    const SelfPrintingDecimal self_printing = find_self_printing_decimal(p, last);
-    const char* end = p + self_printing.length;
-    if (self_printing.length != 0 && ends_number(end, last)) {
-      if (field != 0) *values[field] = self_printing_value(p, self_printing);
-      // Member by member: a whole struct built on the stack first and copied
-      // in wide loads would wait for its narrow parts to be written.
-      FieldSpelling& spelling = *spelled[field];
-      spelling.text = p;
-      spelling.length = self_printing.length;
-      spelling.self_printing = self_printing;
-    } else {
-      end = scan_plain_decimal(p, last, field == 0 ? observation.abscissa : *values[field]);
-      if (end == nullptr || !ends_number(end, last)) return scan_with_sscanf(record, observation, spellings);
-      *spelled[field] = {p, static_cast<std::uint32_t>(end - p), {}};
-    }
-    p = end;
+    return p != last && *p != '\0';
+  };
+  const char* p = record.data();
+  if (!reaches_field(p)) {
+    spellings = {};
+    return 0;
   }
+  p = scan_field<false>(p, last, observation.abscissa, spellings.abscissa);
+  if (p == nullptr) return fall_back(record, observation, spellings);
+  if (!reaches_field(p)) {
+    spellings.velocity1 = spellings.velocity2 = {};
+    return 1;
+  }
+  p = scan_field<true>(p, last, observation.velocity1, spellings.velocity1);
+  if (p == nullptr) return fall_back(record, observation, spellings);
+  if (!reaches_field(p)) {
+    spellings.velocity2 = {};
+    return 2;
+  }
+  p = scan_field<true>(p, last, observation.velocity2, spellings.velocity2);
+  if (p == nullptr) return fall_back(record, observation, spellings);
   return 3;
 }
 
