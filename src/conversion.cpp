@@ -21,27 +21,33 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
   AbscissaText abscissae[] = {AbscissaText(observation.abscissa), AbscissaText(observation.abscissa)};
   std::size_t previous = 0;
   double previous_vcm = 0;
-  std::string_view record;
-  while (reader.read_record(record)) {
-    AbscissaText& abscissa = abscissae[previous ^ 1];
-    if (parse_observation(record, observation, spellings) != 0) {
-      abscissa.set(observation.abscissa, spellings.abscissa);
-    } else {
-      abscissa = abscissae[previous];
-    }
-    write_echo_line(transcript, abscissa, observation, spellings);
-    const double vcm = centre_of_mass_velocity(observation);
-    if (!std::isnan(vcm)) {
-      if (!range_seen || vcm > summary.v_max) summary.v_max = vcm;
-      if (!range_seen || vcm < summary.v_min) summary.v_min = vcm;
-      range_seen = true;
+  // One loop for the records and the last row after them: the row's code,
+  // called from one place only, is inlined there.
+  for (;;) {
+    std::string_view record;
+    const bool more = reader.read_record(record);
+    double vcm = 0;
+    if (more) {
+      AbscissaText& abscissa = abscissae[previous ^ 1];
+      if (parse_observation(record, observation, spellings) != 0) {
+        abscissa.set(observation.abscissa, spellings.abscissa);
+      } else {
+        abscissa = abscissae[previous];
+      }
+      write_echo_line(transcript, abscissa, observation, spellings);
+      vcm = centre_of_mass_velocity(observation);
+      if (!std::isnan(vcm)) {
+        if (!range_seen || vcm > summary.v_max) summary.v_max = vcm;
+        if (!range_seen || vcm < summary.v_min) summary.v_min = vcm;
+        range_seen = true;
+      }
     }
     if (summary.observation_count != 0) write_output_row(table, abscissae[previous], previous_vcm);
+    if (!more) break;
     ++summary.observation_count;
     previous ^= 1;
     previous_vcm = vcm;
   }
-  if (summary.observation_count != 0) write_output_row(table, abscissae[previous], previous_vcm);
   summary.read_failed = reader.read_failed();
   return summary;
 }
