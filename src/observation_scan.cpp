@@ -52,7 +52,7 @@ template <bool convert_self_printing>
                                                      FieldSpelling& spelling) noexcept {
   const SelfPrintingDecimal self_printing = find_self_printing_decimal(p, last);
   const char* end = p + self_printing.length;
-  if (self_printing.length != 0 && ends_number(end, last)) {
+  if (self_printing.length != 0 && ends_number(end, last)) [[likely]] {
     if constexpr (convert_self_printing) value = self_printing_value(p, self_printing);
     spelling = {p, self_printing.length, self_printing};
     return end;
@@ -85,19 +85,19 @@ int parse_observation(std::string_view record, Observation& observation, FieldSp
     return 0;
   }
   p = scan_field<false>(p, last, observation.abscissa, spellings.abscissa);
-  if (p == nullptr) return fall_back(record, observation, spellings);
+  if (p == nullptr) [[unlikely]] return fall_back(record, observation, spellings);
   if (!reaches_field(p)) {
     spellings.velocity1 = spellings.velocity2 = {};
     return 1;
   }
   p = scan_field<true>(p, last, observation.velocity1, spellings.velocity1);
-  if (p == nullptr) return fall_back(record, observation, spellings);
+  if (p == nullptr) [[unlikely]] return fall_back(record, observation, spellings);
   if (!reaches_field(p)) {
     spellings.velocity2 = {};
     return 2;
   }
   p = scan_field<true>(p, last, observation.velocity2, spellings.velocity2);
-  if (p == nullptr) return fall_back(record, observation, spellings);
+  if (p == nullptr) [[unlikely]] return fall_back(record, observation, spellings);
   return 3;
 }
 
