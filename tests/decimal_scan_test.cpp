@@ -42,7 +42,7 @@ TEST(DecimalScan, TakesThePlainShapesExactly) {
   for (const char* text : {"0", "-0", "+5", "1.", ".5", "-.5", "2459123.45678", "12.345", "1e5", "1E-5",
                            "1e+5", "00000000000000000000001.5", "4e-320", "-2.5e-310",
                            "2.2250738585072014e-308", "9007199254740993", "0.1000000000000000055511151231257827",
-                           "1.5x", "7,5", "1e5.5", "3 4", "1e400", "-1e400", "1e-400", "-1e-400"}) {
+                           "1.5x", "7,5", "1e5.5", "3 4"}) {
     EXPECT_FALSE(declined(text)) << text;
     expect_as_strtod_or_declined(text);
   }
@@ -55,7 +55,9 @@ TEST(DecimalScan, TakesThePlainShapesExactly) {
 
 TEST(DecimalScan, DeclinesWhatOnlyTheScanfFamilyMayJudge) {
   for (const char* text : {"", "+", "-", ".", "+-5", "-+5", "e5", "1e", "1e+", "1E-", "inf", "nan", "-nan", "+inf",
-                           "0x1p3", "infinity", "abc", " 5", "0x", "0x1", "-0X1p3", "+.", "-.e1"}) {
+                           "0x1p3", "infinity", "abc", " 5", "0x", "0x1", "-0X1p3", "+.", "-.e1",
+                           // Beyond the doubles' range: strtod's infinity or zero is sscanf's to give.
+                           "1e400", "-1e400", "1e-400", "-1e-400"}) {
     EXPECT_TRUE(declined(text)) << text;
   }
 }
