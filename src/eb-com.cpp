@@ -91,6 +91,14 @@ Opened open_table(std::FILE* input) {
   return {table, nullptr};
 }
 
+// `eb-com >> input`: the run would read its own transcript back as
+// observations and grow the input until the disk is full.
+bool is_same_regular_file(int descriptor, std::FILE* stream) {
+  struct stat first, second;
+  return fstat(descriptor, &first) == 0 && fstat(fileno(stream), &second) == 0 && S_ISREG(first.st_mode) &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 }  // namespace
 
 int main() {
@@ -105,11 +113,16 @@ int main() {
 
   // Every buffer is in static storage, there from the start: nothing is
   // allocated once the table has been emptied.
+  // The input is opened before the banner is written, so that not even the
+  // banner lands in an input that is standard output too.
+  const Opened input = open_input();
+  if (input.stream != nullptr && is_same_regular_file(STDOUT_FILENO, input.stream)) {
+    std::fprintf(stderr, eb_com::transcript_is_input_format, eb_com::input_file_name);
+    return 1;
+  }
   static BufferedOutput transcript(stdout);
   transcript.write(eb_com::banner);
   transcript.write("\n");
-
-  const Opened input = open_input();
   if (input.stream == nullptr) return fail(transcript, input.failure, eb_com::input_file_name);
   std::setvbuf(input.stream, nullptr, _IONBF, 0);
   static eb_com::RecordReader reader(input.stream);

@@ -24,4 +24,7 @@ inline constexpr const char* write_error_format = "\n\n  write error in file:%s!
 inline constexpr const char* table_is_input_format = "\n\n  the table is the input file:%s!\n";
 inline constexpr const char* out_of_memory_format = "\n\nnot enough memory to open file:%s!\n";
 
+// On standard error, as standard output is then the input itself.
+inline constexpr const char* transcript_is_input_format = "eb-com: standard output is the input file:%s!\n";
+
 }  // namespace eb_com

@@ -273,6 +273,27 @@ TEST(Environment, ATableThatIsTheInputUnderAnotherNameIsNotOpened) {
   }
 }
 
+// `eb-com >> input` would read its own transcript back without end. Bounded
+// by a limit on file sizes, so that a run that does not refuse still ends.
+TEST(Environment, AStandardOutputThatIsTheInputIsRefusedBeforeAnythingIsWritten) {
+  ScratchDirectory scratch;
+  const std::string input = generated_input(12, 3000);
+  write_file(scratch.file(input_name), input);
+  write_file(scratch.file(table_name), old_table);
+  ScratchDirectory::Options options;
+  options.transcript_path = scratch.file(input_name).string();
+  options.transcript_appends = true;
+  options.before_exec = [] {
+    const rlimit file_size{1 << 20, 1 << 20};
+    setrlimit(RLIMIT_FSIZE, &file_size);
+  };
+  const RunResult run = scratch.run_with(options);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.errors, message(eb_com::transcript_is_input_format, input_name));
+  EXPECT_EQ(read_file(scratch.file(input_name)), input);
+  EXPECT_EQ(read_file(scratch.file(table_name)), old_table);
+}
+
 TEST(Environment, AFileSizeLimitIsReportedAsAWriteError) {
   ScratchDirectory scratch;
   const std::string input = generated_input(11, 100000);

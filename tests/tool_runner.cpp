@@ -73,7 +73,8 @@ RunResult ScratchDirectory::run_with(const Options& options) const {
   support::Launch launch = tool_launch(work_, options.arguments);
   launch.before_exec = options.before_exec;
   const std::string transcript = options.transcript_path.empty() ? (root_ / "stdout").string() : options.transcript_path;
-  launch.output = open(transcript.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int mode = options.transcript_appends ? O_APPEND : O_TRUNC;
+  launch.output = open(transcript.c_str(), O_WRONLY | O_CREAT | mode | O_CLOEXEC, 0644);
   if (options.standard_streams_closed) {
     close(launch.input);
     close(launch.output);

@@ -40,6 +40,8 @@ class ScratchDirectory {
     bool standard_streams_closed = false;
     // Where standard output goes instead of a file beside the directory.
     std::string transcript_path;
+    // Standard output appends to that file, as `>>` does, rather than emptying it.
+    bool transcript_appends = false;
     // Runs in the child before exec: async-signal-safe calls only.
     std::function<void()> before_exec;
   };
