@@ -111,8 +111,6 @@ int main() {
   // The run buffers its output itself, in blocks of its own.
   std::setvbuf(stdout, nullptr, _IONBF, 0);
 
-  // Every buffer is in static storage, there from the start: nothing is
-  // allocated once the table has been emptied.
   // The input is opened before the banner is written, so that not even the
   // banner lands in an input that is standard output too.
   const Opened input = open_input();
@@ -120,6 +118,8 @@ int main() {
     std::fprintf(stderr, eb_com::transcript_is_input_format, eb_com::input_file_name);
     return 1;
   }
+  // Every buffer is in static storage, there from the start: nothing is
+  // allocated once the table has been emptied.
   static BufferedOutput transcript(stdout);
   transcript.write(eb_com::banner);
   transcript.write("\n");
