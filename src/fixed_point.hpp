@@ -11,12 +11,7 @@
 #include <cstring>
 #include <type_traits>
 
-#if !defined(__SIZEOF_INT128__)
-#error "eb-com needs a compiler with unsigned __int128 (GCC or clang on a 64-bit target)"
-#endif
-// The digits are built in the bytes of one integer, the first digit in the
-// lowest byte, which is the first in memory only on a little-endian machine.
-static_assert(std::endian::native == std::endian::little, "eb-com needs a little-endian machine");
+#include "platform.hpp"
 
 namespace eb_com {
 
@@ -39,8 +34,6 @@ char* format_fixed(char* out, double value) noexcept;
 char* right_align(char* start, char* end, std::size_t width) noexcept;
 
 namespace fixed_point_detail {
-
-__extension__ typedef unsigned __int128 u128;
 
 inline constexpr auto powers_of_ten = [] {
   std::array<std::uint64_t, 20> powers{};
@@ -81,8 +74,7 @@ inline std::uint64_t eight_digits(std::uint32_t n) noexcept {
 // Stores the last count (1 to 8) of the 8 digits, and 8 - count bytes more
 // that the caller overwrites or leaves past the end.
 inline void store_last_digits(char* out, std::uint64_t digits, int count) noexcept {
-  digits >>= 8 * (8 - count);
-  std::memcpy(out, &digits, 8);
+  store_little_endian(out, digits >> 8 * (8 - count));
 }
 
 // |value| * 10^precision rounded half to even on the exact binary value, as

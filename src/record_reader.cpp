@@ -1,34 +1,28 @@
 #include "record_reader.hpp"
 
-#include <emmintrin.h>
-
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
+#include "byte_marks.hpp"
+
 namespace eb_com {
 
 static_assert(read_block_size > max_record_length);
-static_assert(record_padding >= 16, "find_newline reads a 16-byte block past the window");
+static_assert(marked_bytes == 16 && record_padding >= marked_bytes, "find_newline reads a 16-byte block past the window");
 
 namespace {
 
 // Where the first newline among the window bytes at first is, or nullptr.
 // Nearly every record is shorter than 32 characters: those are looked at in
-// two 16-byte blocks, inline, and only longer ones by memchr. Reads up to 32
-// bytes, past the window where it is shorter: the window has at least 16
-// readable bytes after it, and the second block is read only where the window
-// is longer than 16.
+// two blocks of 16 marked bytes, inline, and only longer ones by memchr.
+// Reads up to 32 bytes, past the window where it is shorter: the window has
+// at least 16 readable bytes after it, and the second block is read only
+// where the window is longer than 16.
 const char* find_newline(const char* first, std::size_t window) noexcept {
-  const __m128i newline = _mm_set1_epi8('\n');
-  auto marks = static_cast<std::uint32_t>(
-      _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(first)), newline)));
-  if (window > 16) {
-    marks |= static_cast<std::uint32_t>(_mm_movemask_epi8(
-                 _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(first + 16)), newline)))
-             << 16;
-  }
+  std::uint32_t marks = newline_marks(first);
+  if (window > 16) marks |= static_cast<std::uint32_t>(newline_marks(first + 16)) << 16;
   if (window < 32) marks &= (std::uint32_t{1} << window) - 1;
   if (marks != 0) return first + std::countr_zero(marks);
   if (window <= 32) return nullptr;

@@ -8,16 +8,18 @@
 // value itself, a minus sign kept even on zero. Such a decimal is an optional
 // minus sign, 1 to 9 integer digits without leading zeros, and optionally a
 // point and at most 6 decimals: 17 characters at most. Those of up to 16,
-// which SSE2 looks at in one go, are the ones recognised here.
+// one block of marked bytes, are the ones recognised here.
 #pragma once
-
-#include <emmintrin.h>
 
 #include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cfloat>
 #include <cstring>
+
+#include "byte_marks.hpp"
+#include "platform.hpp"
 
 namespace eb_com {
 
@@ -29,7 +31,7 @@ struct SelfPrintingDecimal {
 
 // The functions below read whole blocks: the self_printing_window bytes after
 // the end of the text they are given must be readable.
-inline constexpr std::size_t self_printing_window = 16;
+inline constexpr std::size_t self_printing_window = marked_bytes;
 
 // The longest self-printing decimal at the start of [text, last).
 SelfPrintingDecimal find_self_printing_decimal(const char* text, const char* last) noexcept;
@@ -54,12 +56,6 @@ inline constexpr std::size_t max_decimals = 6;
 inline constexpr std::uint64_t scales[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
 inline constexpr double exact_scales[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
 
-inline std::uint64_t load_word(const char* p) noexcept {
-  std::uint64_t word;
-  std::memcpy(&word, p, sizeof word);
-  return word;
-}
-
 // The value of the first count (1 to 8) digits in the bytes of word, the
 // first digit in the lowest, by the method of fast_float: pairs, then
 // quadruples, in lanes of the register.
@@ -78,20 +74,13 @@ inline std::uint64_t digits_value(std::uint64_t word, std::size_t count) noexcep
 inline SelfPrintingDecimal find_self_printing_decimal(const char* text, const char* last) noexcept {
   using namespace self_printing_detail;
   const std::size_t available = std::min(static_cast<std::size_t>(last - text), self_printing_window);
-  // SSE2, part of every x86-64, tells the digits among 16 bytes at once:
-  // bytes minus '0' below 10 as unsigned numbers, by a signed comparison
-  // shifted by 128.
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-  const auto digit_marks = static_cast<unsigned>(_mm_movemask_epi8(
-      _mm_cmplt_epi8(_mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>('0' + 128))), _mm_set1_epi8(-128 + 10))));
-  const auto point_marks = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.'))));
   const unsigned in_text = (1u << available) - 1;
-  const unsigned digits = digit_marks & in_text;
+  const unsigned digits = digit_marks(text) & in_text;
   const std::size_t sign = static_cast<unsigned>(*text == '-') & in_text;
   const auto integer_digits = static_cast<std::size_t>(std::countr_one(digits >> sign));
   const std::size_t point = sign + integer_digits;
   // The decimals, if any, run from just after the point.
-  const std::size_t has_point = (point_marks & in_text) >> point & 1;
+  const std::size_t has_point = (point_marks(text) & in_text) >> point & 1;
   const std::size_t fraction_digits = has_point * static_cast<std::size_t>(std::countr_one(digits >> (point + 1)));
   if (integer_digits == 0 || integer_digits > max_integer_digits || fraction_digits > max_decimals ||
       (integer_digits > 1 && text[sign] == '0')) {
@@ -111,18 +100,21 @@ inline double self_printing_value(const char* text, SelfPrintingDecimal decimal)
     // Velocities and the like: one word holds the digits and the point, and
     // the fraction's digits, moved down a byte over the point, follow the
     // integer's.
-    const std::uint64_t word = load_word(integer);
+    const std::uint64_t word = load_little_endian(integer);
     const std::uint64_t integer_bytes = (std::uint64_t{1} << (8 * integer_digits)) - 1;
     mantissa = digits_value((word & integer_bytes) | ((word >> 8) & ~integer_bytes), integer_digits + decimal.decimals);
   } else {
     // The ninth integer digit, if any, is taken on its own.
     const std::size_t high = integer_digits > 8;
     const std::uint64_t integer_part = (high != 0 ? static_cast<std::uint64_t>(*integer - '0') * 100000000 : 0) +
-                                       digits_value(load_word(integer + high), integer_digits - high);
+                                       digits_value(load_little_endian(integer + high), integer_digits - high);
     const std::uint64_t fraction_part =
-        decimal.decimals != 0 ? digits_value(load_word(text + decimal.point + 1), decimal.decimals) : 0;
+        decimal.decimals != 0 ? digits_value(load_little_endian(text + decimal.point + 1), decimal.decimals) : 0;
     mantissa = integer_part * scales[decimal.decimals] + fraction_part;
   }
+  // One rounding, to double: an x87 evaluating in extended precision would
+  // round twice.
+  static_assert(FLT_EVAL_METHOD == 0, "eb-com needs double arithmetic evaluated in double");
   const double magnitude = static_cast<double>(mantissa) / exact_scales[decimal.decimals];
   // The sign put in without a branch: to the predictor, a velocity's sign is
   // a coin toss.

@@ -1,0 +1,121 @@
+// Which of 16 bytes are newlines, digits or points, at once: bit i of the
+// result stands for p[i]. The record reader finds line ends with it and the
+// scanner the shape of a decimal. SSE2 on x86-64, NEON on aarch64, and on
+// any other machine the same marks from two 64-bit words. All 16 bytes at p
+// must be readable.
+#pragma once
+
+#include <cstdint>
+
+#include "platform.hpp"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#elif defined(__aarch64__) && defined(__ARM_NEON)
+#include <arm_neon.h>
+#endif
+
+namespace eb_com {
+
+inline constexpr int marked_bytes = 16;
+
+namespace byte_marks_detail {
+
+inline constexpr std::uint64_t low_bits = 0x0101010101010101;
+inline constexpr std::uint64_t high_bits = 0x8080808080808080;
+
+// The high bit of each byte of a mark word gathered into bit i for byte i.
+// (h >> 7) has bit 8i set for a marked byte i; the multiplier's term 2^(56-7j)
+// moves it to bit 56 + i when j == i. No other pair (i, j) lands in bits
+// 56 to 63, since 8i - 7j = i + 7(i - j) lies in [0, 8) only for i == j, and
+// no two pairs land on the same bit, since 8(i - i') = 7(j - j') has no
+// other solution in 0..7: the product is a sum without carries.
+inline unsigned gathered(std::uint64_t high_bit_marks) noexcept {
+  return static_cast<unsigned>((high_bit_marks >> 7) * 0x0102040810204080 >> 56);
+}
+
+// The high bit set in each byte of word equal to c. The low seven bits plus
+// 0x7F carry into the high bit exactly when they are not all zero, and never
+// out of the byte: no borrow crosses bytes, unlike the usual haszero trick.
+inline std::uint64_t equal_bytes(std::uint64_t word, unsigned char c) noexcept {
+  const std::uint64_t x = word ^ (low_bits * c);
+  return ~(((x & ~high_bits) + ~high_bits) | x) & high_bits;
+}
+
+// The high bit set in each byte of word from '0' to '9'. For a byte below
+// 0x80, adding 0x80 - '0' sets its high bit exactly when it is at least '0',
+// adding 0x80 - ':' exactly when it is past '9', neither carrying out; a
+// byte of 0x80 or more is no digit.
+inline std::uint64_t digit_bytes(std::uint64_t word) noexcept {
+  const std::uint64_t low = word & ~high_bits;
+  return (low + low_bits * (0x80 - '0')) & ~(low + low_bits * (0x80 - ':')) & ~word & high_bits;
+}
+
+// The portable definitions, on two words; built everywhere, so that the
+// tests check them on every machine.
+inline unsigned word_newline_marks(const char* p) noexcept {
+  return gathered(equal_bytes(load_little_endian(p), '\n')) |
+         gathered(equal_bytes(load_little_endian(p + 8), '\n')) << 8;
+}
+inline unsigned word_point_marks(const char* p) noexcept {
+  return gathered(equal_bytes(load_little_endian(p), '.')) | gathered(equal_bytes(load_little_endian(p + 8), '.'))
+                                                                 << 8;
+}
+inline unsigned word_digit_marks(const char* p) noexcept {
+  return gathered(digit_bytes(load_little_endian(p))) | gathered(digit_bytes(load_little_endian(p + 8))) << 8;
+}
+
+#if defined(__aarch64__) && defined(__ARM_NEON) && !defined(__SSE2__)
+// NEON has no movemask: each lane keeps its own bit weight, and the two
+// halves are summed across.
+inline unsigned neon_marks(uint8x16_t lanes) noexcept {
+  const uint8x16_t weights = {1, 2, 4, 8, 16, 32, 64, 128, 1, 2, 4, 8, 16, 32, 64, 128};
+  const uint8x16_t weighted = vandq_u8(lanes, weights);
+  return vaddv_u8(vget_low_u8(weighted)) | static_cast<unsigned>(vaddv_u8(vget_high_u8(weighted))) << 8;
+}
+#endif
+
+}  // namespace byte_marks_detail
+
+#if defined(__SSE2__)
+
+inline unsigned newline_marks(const char* p) noexcept {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))));
+}
+inline unsigned point_marks(const char* p) noexcept {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.'))));
+}
+// Bytes minus '0' below 10 as unsigned numbers: SSE2 compares only signed
+// bytes, so both sides are shifted by 128.
+inline unsigned digit_marks(const char* p) noexcept {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return static_cast<unsigned>(_mm_movemask_epi8(
+      _mm_cmplt_epi8(_mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>('0' + 128))), _mm_set1_epi8(-128 + 10))));
+}
+
+#elif defined(__aarch64__) && defined(__ARM_NEON)
+
+inline unsigned newline_marks(const char* p) noexcept {
+  const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
+  return byte_marks_detail::neon_marks(vceqq_u8(bytes, vdupq_n_u8('\n')));
+}
+inline unsigned point_marks(const char* p) noexcept {
+  const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
+  return byte_marks_detail::neon_marks(vceqq_u8(bytes, vdupq_n_u8('.')));
+}
+inline unsigned digit_marks(const char* p) noexcept {
+  const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
+  return byte_marks_detail::neon_marks(vcltq_u8(vsubq_u8(bytes, vdupq_n_u8('0')), vdupq_n_u8(10)));
+}
+
+#else
+
+inline unsigned newline_marks(const char* p) noexcept { return byte_marks_detail::word_newline_marks(p); }
+inline unsigned point_marks(const char* p) noexcept { return byte_marks_detail::word_point_marks(p); }
+inline unsigned digit_marks(const char* p) noexcept { return byte_marks_detail::word_digit_marks(p); }
+
+#endif
+
+}  // namespace eb_com
