@@ -52,11 +52,14 @@ bool is_finite(double x) noexcept { return (std::bit_cast<std::uint64_t>(x) & ex
 
 // Two normal velocities within a factor 2^9 of each other, nearly every row
 // of a real table, take a shorter way. Their difference is exact in 64 bits.
-// The shift it gives is not above velocity2's last bit and, for a weight sum
-// below 2, at most 2^74 below it; up to 2^72 below, velocity2 minus the shift
-// is exact in 128 bits before its one rounding. No sticky bits and no
+// The shift it gives is not above velocity2's last bit, and below it by less
+// than 2^(65 + log2 of the weight sum), since the difference is at least
+// half of velocity2's last bit unless it is zero. Up to 2^73 below it,
+// velocity2 on the shift's grid is below 2^126, and velocity2 minus the
+// shift is exact in 128 bits before its one rounding: no sticky bits and no
 // ordering of the operands, which is what the general sums spend most of
-// their time on.
+// their time on. Only weight sums of 2^8 or more ever go further, for the
+// closest velocities, and those take the general way.
 double CentreOfMassFormula::in_integers(double velocity1, double velocity2) const noexcept {
   using extended::Extended;
   const auto bits1 = std::bit_cast<std::uint64_t>(velocity1);
@@ -83,7 +86,7 @@ double CentreOfMassFormula::in_integers(double velocity1, double velocity2) cons
         weight_sum_.quotient({magnitude << normalise, low - 1075 - normalise, difference_negative});
     // How far velocity2's last bit is above the shift's.
     const auto lift = static_cast<std::uint32_t>(biased2 - 1075 - shift.exponent);
-    if (lift <= 72) [[likely]] {
+    if (lift <= 73) [[likely]] {
       const u128 total = extended::with_sign(static_cast<u128>(mantissa2) << lift, negative2) -
                          extended::with_sign(shift.significand, shift.negative);
       if (total == 0) return 0.0;  // x - x is +0

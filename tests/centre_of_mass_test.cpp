@@ -2,10 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
+#include <cinttypes>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+
+#include "formula_cases.hpp"
+#include "x87_reference.hpp"
 
 namespace {
+
+constexpr eb_com::CentreOfMassFormula other_ratio_formula{0.85};
+
+std::uint64_t bits(double x) { return std::bit_cast<std::uint64_t>(x); }
+
+bool is_signalling_nan(double x) { return std::isnan(x) && (bits(x) & std::uint64_t{1} << 51) == 0; }
 
 TEST(Formula, CentreOfMassVelocity) {
   const auto vcm = [](double v1, double v2) { return eb_com::centre_of_mass_velocity({0, v1, v2}); };
@@ -37,6 +53,58 @@ TEST(Formula, PinnedToTheBit) {
   for (const Case& c : cases) {
     EXPECT_EQ(eb_com::centre_of_mass_velocity({1, c.velocity1, c.velocity2}), c.vcm)
         << c.velocity1 << ' ' << c.velocity2;
+    EXPECT_EQ(eb_com::tool_formula.in_integers(c.velocity1, c.velocity2), c.vcm) << c.velocity1 << ' ' << c.velocity2;
   }
 }
+
+// Results the x87 gave, recorded with their bits by eb-com-pin-x87-results:
+// on a machine without one they are the only reference there is. On x86-64
+// the hardware must still give each of them, so the file cannot go stale.
+TEST(Formula, GivesTheRecordedX87Results) {
+  std::ifstream file(EB_COM_X87_RESULTS);
+  ASSERT_TRUE(file) << EB_COM_X87_RESULTS;
+  int checked = 0;
+  for (std::string line; std::getline(file, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    double ratio = 0;
+    std::uint64_t v1 = 0, v2 = 0, expected = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "%lf %" SCNx64 " %" SCNx64 " %" SCNx64, &ratio, &v1, &v2, &expected), 4) << line;
+    ASSERT_TRUE(ratio == eb_com::mass_ratio || ratio == 0.85) << line;
+    const eb_com::CentreOfMassFormula& formula = ratio == eb_com::mass_ratio ? eb_com::tool_formula : other_ratio_formula;
+    const double velocity1 = std::bit_cast<double>(v1), velocity2 = std::bit_cast<double>(v2);
+    EXPECT_EQ(bits(formula.in_integers(velocity1, velocity2)), expected) << line;
+    // A signalling NaN never reaches the tool's formula: strtod makes every
+    // NaN it reads quiet. The x87's answer for one depends on whether the
+    // compiler loads it (which makes it quiet, as the integers do) or
+    // subtracts it from memory.
+    if (!is_signalling_nan(velocity1) && !is_signalling_nan(velocity2)) {
+      EXPECT_EQ(bits(formula(velocity1, velocity2)), expected) << line;
+    }
+#if defined(__x86_64__)
+    EXPECT_EQ(bits(x87_reference::centre_of_mass_velocity(ratio, velocity1, velocity2)), expected) << line;
+#endif
+    ++checked;
+  }
+  EXPECT_GE(checked, 2000);
+}
+
+#if defined(__x86_64__)
+// The integer evaluation against the x87 itself over every family of hard
+// cases, for the tool's ratio and others (a huge one makes the shift of
+// close velocities small enough to try the bounds of the short way); the
+// long suite runs ten million.
+TEST(Formula, InIntegersGivesTheX87Bits) {
+  constexpr eb_com::CentreOfMassFormula huge_ratio_formula{1000};
+  formula_cases::Generator cases(1);
+  for (int i = 0; i < 200000; ++i) {
+    const auto [v1, v2] = cases.next();
+    for (const auto& [ratio, formula] : {std::pair{eb_com::mass_ratio, &eb_com::tool_formula},
+                                         std::pair{0.85, &other_ratio_formula}, std::pair{1000.0, &huge_ratio_formula}}) {
+      ASSERT_EQ(bits(formula->in_integers(v1, v2)), bits(x87_reference::centre_of_mass_velocity(ratio, v1, v2)))
+          << ratio << ' ' << std::hexfloat << v1 << ' ' << v2;
+    }
+  }
+}
+#endif
+
 }  // namespace

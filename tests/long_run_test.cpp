@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <thread>
 
+#include "centre_of_mass.hpp"
+#include "formula_cases.hpp"
 #include "tool_runner.hpp"
+#include "x87_reference.hpp"
 
 namespace {
 
@@ -39,5 +43,21 @@ TEST(LongRun, TenMillionRecordsThroughAFifoInConstantMemory) {
   std::fclose(table);
   EXPECT_EQ(rows, records);
 }
+
+#if defined(__x86_64__)
+TEST(LongRun, TenMillionPairsOfTheHardFamiliesGiveTheX87Bits) {
+  constexpr eb_com::CentreOfMassFormula other_ratio_formula{0.85};
+  formula_cases::Generator cases(20261209);
+  long mismatches = 0;
+  for (long i = 0; i < 10'000'000; ++i) {
+    const auto [v1, v2] = cases.next();
+    const double ratio = i % 2 == 0 ? eb_com::mass_ratio : 0.85;
+    const auto& formula = i % 2 == 0 ? eb_com::tool_formula : other_ratio_formula;
+    mismatches += std::bit_cast<std::uint64_t>(formula.in_integers(v1, v2)) !=
+                  std::bit_cast<std::uint64_t>(x87_reference::centre_of_mass_velocity(ratio, v1, v2));
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+#endif
 
 }  // namespace

@@ -1,0 +1,23 @@
+// Writes the x87's results for pairs of every hard family, with their bits,
+// for the formula test to hold every machine to:
+//   eb-com-pin-x87-results > tests/data/x87_centre_of_mass.txt
+#include <bit>
+#include <cinttypes>
+#include <cstdio>
+
+#include "centre_of_mass.hpp"
+#include "formula_cases.hpp"
+#include "x87_reference.hpp"
+
+int main() {
+  std::printf("# ratio, velocity1, velocity2 and the x87's centre-of-mass velocity, as the bits of doubles\n");
+  for (const double ratio : {eb_com::mass_ratio, 0.85}) {
+    formula_cases::Generator cases(ratio == eb_com::mass_ratio ? 2 : 3);
+    for (int i = 0; i < (ratio == eb_com::mass_ratio ? 2100 : 700); ++i) {
+      const auto [v1, v2] = cases.next();
+      std::printf("%.17g %016" PRIx64 " %016" PRIx64 " %016" PRIx64 "\n", ratio, std::bit_cast<std::uint64_t>(v1),
+                  std::bit_cast<std::uint64_t>(v2),
+                  std::bit_cast<std::uint64_t>(x87_reference::centre_of_mass_velocity(ratio, v1, v2)));
+    }
+  }
+}
