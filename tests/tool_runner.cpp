@@ -8,6 +8,9 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "program_run.hpp"
 #include "stdio_conversion.hpp"
@@ -48,6 +51,21 @@ support::Launch tool_launch(const fs::path& directory, const std::vector<std::st
   support::Launch launch;
   launch.program = EB_COM_EXECUTABLE;
   launch.arguments = arguments;
+#ifdef EB_COM_EMULATOR
+  // A cross build: the emulator, its own arguments, then the tool's.
+  std::vector<std::string> words;
+  for (std::string_view rest = EB_COM_EMULATOR;;) {
+    const std::size_t bar = rest.find('|');
+    words.emplace_back(rest.substr(0, bar));
+    if (bar == std::string_view::npos) break;
+    rest.remove_prefix(bar + 1);
+  }
+  launch.program = words.front();
+  words.erase(words.begin());
+  words.emplace_back(EB_COM_EXECUTABLE);
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  launch.arguments = words;
+#endif
   launch.directory = directory;
   launch.input = open("/dev/null", O_RDONLY | O_CLOEXEC);
   launch.errors = open((directory.parent_path() / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
