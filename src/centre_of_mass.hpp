@@ -7,8 +7,14 @@
 
 namespace eb_com {
 
-// M2 / M1: the weight of velocity2 against velocity1 in the centre-of-mass mean.
-inline constexpr double mass_ratio = 0.91;
+#ifndef EB_COM_MASS_RATIO
+#error "EB_COM_MASS_RATIO, the mass ratio, is set by the build (CMakeLists.txt)"
+#endif
+
+// M2 / M1: the weight of velocity2 against velocity1 in the centre-of-mass
+// mean. 0.91 unless built with another (-DEB_COM_MASS_RATIO=0.85).
+inline constexpr double mass_ratio = EB_COM_MASS_RATIO;
+static_assert(mass_ratio > 0 && mass_ratio < 1e300, "the mass ratio is a positive number");
 
 // velocity2 - (velocity2 - velocity1) / (ratio + 1), every step in x87
 // double-extended precision, as C's long double is on x86-64, and rounded

@@ -2,18 +2,20 @@
 // its table row, and what the summary reports.
 #pragma once
 
-
 #include "buffered_output.hpp"
 #include "record_reader.hpp"
 
 namespace eb_com {
 
+// What the summary shows as the largest and smallest vcm until a record
+// gives one that is a number.
+inline constexpr double v_max_start = -100;
+inline constexpr double v_min_start = 100;
+
 struct ConversionSummary {
   long long observation_count = 0;
-  // The largest and smallest vcm that is a number; until a record gives one
-  // they keep these starting values.
-  double v_max = -100;
-  double v_min = 100;
+  double v_max = v_max_start;
+  double v_min = v_min_start;
   bool read_failed = false;
 };
 

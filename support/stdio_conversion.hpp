@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "centre_of_mass.hpp"
+#include "conversion.hpp"
 #include "tool_texts.hpp"
 #include "x87_reference.hpp"
 
@@ -16,8 +17,8 @@ namespace stdio_conversion {
 
 struct Summary {
   long long observation_count = 0;
-  double v_max = -100;
-  double v_min = 100;
+  double v_max = eb_com::v_max_start;
+  double v_min = eb_com::v_min_start;
 };
 
 // Converts every record of input, writing rows to table and echo lines to
