@@ -2,7 +2,7 @@
 #pragma once
 
 #include "extended_arithmetic.hpp"
-#include "observation_scan.hpp"
+#include "observation.hpp"
 #include "platform.hpp"
 
 namespace eb_com {

@@ -65,6 +65,11 @@ Opened open_input() {
   return {input, nullptr};
 }
 
+// One file under two names or descriptors.
+bool same_file(const struct stat& first, const struct stat& second) {
+  return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 // Opens the table as mode "w" does, but empties it only once it is known not
 // to be the input under another name (a link either way), and once its stream
 // exists, so that neither check nor a lack of memory can cost the old table.
@@ -72,9 +77,14 @@ Opened open_input() {
 Opened open_table(std::FILE* input) {
   const int descriptor = open(eb_com::output_file_name, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
   if (descriptor < 0) return {nullptr, eb_com::no_table_format};
+  // A table that cannot be looked at is not emptied either: it might be
+  // the input.
   struct stat table_status, input_status;
-  if (fstat(descriptor, &table_status) == 0 && fstat(fileno(input), &input_status) == 0 &&
-      table_status.st_dev == input_status.st_dev && table_status.st_ino == input_status.st_ino) {
+  if (fstat(descriptor, &table_status) != 0 || fstat(fileno(input), &input_status) != 0) {
+    close(descriptor);
+    return {nullptr, eb_com::no_table_format};
+  }
+  if (same_file(table_status, input_status)) {
     close(descriptor);
     return {nullptr, eb_com::table_is_input_format};
   }
@@ -96,7 +106,7 @@ Opened open_table(std::FILE* input) {
 bool is_same_regular_file(int descriptor, std::FILE* stream) {
   struct stat first, second;
   return fstat(descriptor, &first) == 0 && fstat(fileno(stream), &second) == 0 && S_ISREG(first.st_mode) &&
-         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+         same_file(first, second);
 }
 
 }  // namespace

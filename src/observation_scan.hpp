@@ -3,20 +3,12 @@
 #pragma once
 
 #include <cstdint>
-#include <limits>
 #include <string_view>
 
+#include "observation.hpp"
 #include "self_printing_decimal.hpp"
 
 namespace eb_com {
-
-struct Observation {
-  // Until a record sets them the fields are NaN, so a file whose first lines
-  // hold no numbers shows "nan" rather than made-up zeros.
-  double abscissa = std::numeric_limits<double>::quiet_NaN();
-  double velocity1 = std::numeric_limits<double>::quiet_NaN();
-  double velocity2 = std::numeric_limits<double>::quiet_NaN();
-};
 
 // How the record spelled a field it set, as a piece of the record: empty
 // where the scan did not reach the field or where only sscanf could read it.
