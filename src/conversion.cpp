@@ -9,18 +9,28 @@
 
 namespace eb_com {
 
+namespace {
+
+// The row of the record before, written once the next record is scanned:
+// formatting vcm waits on the long chain of divisions behind it, and done
+// after the next scan it runs beside that work instead of holding it up.
+// Its abscissa text is the one of the pair the loop is not filling.
+struct PendingRow {
+  const AbscissaText* abscissa = nullptr;  // null before the first record
+  double vcm = 0;
+};
+
+}  // namespace
+
 ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, BufferedOutput& transcript) {
   ConversionSummary summary;
   bool range_seen = false;
   Observation observation;
   FieldSpellings spellings;
-  // Each record's row is written a record late: formatting vcm waits on the
-  // long chain of divisions behind it, and done after the next record's
-  // scan, it runs beside that work instead of holding it up. So the
-  // abscissa's text is held twice, for this record and the one before.
+  // This record's abscissa text and the pending row's, in turn.
   AbscissaText abscissae[] = {AbscissaText(observation.abscissa), AbscissaText(observation.abscissa)};
-  std::size_t previous = 0;
-  double previous_vcm = 0;
+  std::size_t filling = 0;
+  PendingRow pending;
   // One loop for the records and the last row after them: the row's code,
   // called from one place only, is inlined there.
   for (;;) {
@@ -28,11 +38,11 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
     const bool more = reader.read_record(record);
     double vcm = 0;
     if (more) {
-      AbscissaText& abscissa = abscissae[previous ^ 1];
+      AbscissaText& abscissa = abscissae[filling];
       if (parse_observation(record, observation, spellings) != 0) {
         abscissa.set(observation.abscissa, spellings.abscissa);
-      } else {
-        abscissa = abscissae[previous];
+      } else if (pending.abscissa != nullptr) {
+        abscissa = *pending.abscissa;  // a record without numbers keeps the last abscissa
       }
       write_echo_line(transcript, abscissa, observation, spellings);
       vcm = centre_of_mass_velocity(observation);
@@ -42,11 +52,11 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
         range_seen = true;
       }
     }
-    if (summary.observation_count != 0) write_output_row(table, abscissae[previous], previous_vcm);
+    if (pending.abscissa != nullptr) write_output_row(table, *pending.abscissa, pending.vcm);
     if (!more) break;
     ++summary.observation_count;
-    previous ^= 1;
-    previous_vcm = vcm;
+    pending = {&abscissae[filling], vcm};
+    filling ^= 1;
   }
   summary.read_failed = reader.read_failed();
   return summary;

@@ -9,9 +9,11 @@
 #include <csignal>
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 
 #include "buffered_output.hpp"
 #include "conversion.hpp"
+#include "fixed_point.hpp"
 #include "record_reader.hpp"
 #include "tool_texts.hpp"
 
@@ -21,8 +23,23 @@ using eb_com::BufferedOutput;
 
 void write_formatted(BufferedOutput& output, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+constexpr std::size_t length(const char* text) { return std::char_traits<char>::length(text); }
+
+// The longest line written through write_formatted: a summary line with the
+// widest "%lf" of a double, the count's 19 digits and sign, or a message
+// with a file's name.
+constexpr std::size_t longest_formatted_line =
+    std::max({length(eb_com::v_max_format) + eb_com::max_fixed_length,
+              length(eb_com::v_min_format) + eb_com::max_fixed_length, length(eb_com::count_format) + 20,
+              length(eb_com::no_input_format) + length(eb_com::input_file_name),
+              length(eb_com::read_error_format) + length(eb_com::input_file_name),
+              length(eb_com::out_of_memory_format) + length(eb_com::output_file_name),
+              length(eb_com::no_table_format) + length(eb_com::output_file_name),
+              length(eb_com::write_error_format) + length(eb_com::output_file_name),
+              length(eb_com::table_is_input_format) + length(eb_com::output_file_name)});
+
 void write_formatted(BufferedOutput& output, const char* format, ...) {
-  char text[512];
+  char text[longest_formatted_line + 1];
   va_list arguments;
   va_start(arguments, format);
   const int length = std::vsnprintf(text, sizeof text, format, arguments);

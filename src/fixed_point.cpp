@@ -5,7 +5,9 @@
 namespace eb_com {
 
 char* fixed_point_detail::format_by_library(char* out, double value, int precision) noexcept {
-  // Prints them as printf does: "inf", "-nan", every integer digit.
+  // Prints them as glibc's printf does, the reference here: "inf", "-nan"
+  // for a NaN whose sign bit is set (other printfs may write "nan"), every
+  // integer digit.
   return std::to_chars(out, out + max_fixed_length, value, std::chars_format::fixed, precision).ptr;
 }
 

@@ -12,11 +12,14 @@
 #include <type_traits>
 
 #include "platform.hpp"
+#include "powers_of_ten.hpp"
+#include "tool_texts.hpp"
 
 namespace eb_com {
 
-// Largest precision format_fixed takes; the tool prints 3 and 6 decimals.
-inline constexpr int max_fixed_precision = 6;
+// Largest precision format_fixed takes: the most decimals the tool prints.
+inline constexpr int max_fixed_precision = lf_decimals;
+static_assert(vcm_decimals <= max_fixed_precision);
 
 // The longest text format_fixed writes: a sign, the 309 integer digits of the
 // largest double, the point and the decimals.
@@ -34,16 +37,6 @@ char* format_fixed(char* out, double value) noexcept;
 char* right_align(char* start, char* end, std::size_t width) noexcept;
 
 namespace fixed_point_detail {
-
-inline constexpr auto powers_of_ten = [] {
-  std::array<std::uint64_t, 20> powers{};
-  std::uint64_t power = 1;
-  for (std::uint64_t& entry : powers) {
-    entry = power;
-    power *= 10;
-  }
-  return powers;
-}();
 
 // Below this magnitude value * 10^precision, rounded, fits in 64 bits.
 inline constexpr double fast_path_limit = 0x1p44;

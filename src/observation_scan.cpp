@@ -10,6 +10,8 @@
 namespace eb_com {
 namespace {
 
+// A field is looked at in whole blocks, past the record's end where it is
+// the last.
 static_assert(record_padding >= self_printing_window);
 
 // White space as the scanf family sees it in the POSIX locale.
@@ -24,8 +26,7 @@ const char* skip_space(const char* p, const char* last) noexcept {
 bool ends_number(const char* p, const char* last) noexcept { return p == last || *p == '\0' || is_space(*p); }
 
 // The rare record, with any other shape of number or text among its fields.
-// Its caller clears the spellings: passed here, their address would escape,
-// and the common path would keep them in memory rather than in registers.
+// Its caller clears the spellings.
 int scan_with_sscanf(std::string_view record, Observation& observation) noexcept {
   // sscanf needs a terminated string, and gets values of its own, for the
   // same reason.
@@ -45,8 +46,8 @@ int fall_back(std::string_view record, Observation& observation, FieldSpellings&
 
 // Reads one field at p into value and spelling; returns its end, or nullptr
 // where only sscanf may judge it. The abscissa's self-printing spelling is
-// not converted. Inlined three times over: a call would spill the spellings
-// to memory.
+// not converted. Inlined at each of its three uses, each with its own
+// constant for convert_self_printing.
 template <bool convert_self_printing>
 [[gnu::always_inline]] inline const char* scan_field(const char* p, const char* last, double& value,
                                                      FieldSpelling& spelling) noexcept {
@@ -73,8 +74,8 @@ int parse_observation(std::string_view record, Observation& observation, FieldSp
   // record goes to sscanf; a value stored before that is one sscanf stores
   // again. Most fields are decimals that print as themselves, read without a
   // general conversion, and the abscissa among them with none at all. The
-  // fields are taken one by one, not in a loop, so that their spellings can
-  // stay in registers.
+  // fields are taken one by one, not in a loop: each stops the scan at a
+  // field count of its own.
   const auto reaches_field = [last](const char*& p) {
     p = skip_space(p, last);
     return p != last && *p != '\0';

@@ -2,13 +2,18 @@
 
 #include <cstring>
 
+#include "record_reader.hpp"
+
 namespace eb_com {
 
 static_assert(max_fixed_length >= max_self_printing_copy);
+// A spelling is copied in whole blocks from the reader's buffer, past the
+// record's end where it is the last field.
+static_assert(record_padding >= self_printing_window);
 
 char* format_lf(char* out, double value, const FieldSpelling& spelling) noexcept {
   if (spelling.self_printing.length != 0) return copy_self_printing_decimal(out, spelling.text, spelling.self_printing);
-  return format_fixed<6>(out, value);
+  return format_fixed<lf_decimals>(out, value);
 }
 
 char* AbscissaText::copy_to(char* out) const noexcept {
@@ -24,9 +29,9 @@ char* AbscissaText::copy_to(char* out) const noexcept {
 }
 
 char* format_output_row(char* out, const AbscissaText& abscissa, double vcm) noexcept {
-  out = right_align(out, abscissa.copy_to(out), 7);
+  out = right_align(out, abscissa.copy_to(out), abscissa_width);
   *out++ = ' ';
-  out = right_align(out, format_fixed<3>(out, vcm), 4);
+  out = right_align(out, format_fixed<vcm_decimals>(out, vcm), vcm_width);
   *out++ = ' ';
   *out++ = '\n';
   return out;

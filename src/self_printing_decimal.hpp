@@ -12,6 +12,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +21,8 @@
 
 #include "byte_marks.hpp"
 #include "platform.hpp"
+#include "powers_of_ten.hpp"
+#include "tool_texts.hpp"
 
 namespace eb_com {
 
@@ -42,19 +45,27 @@ SelfPrintingDecimal find_self_printing_decimal(const char* text, const char* las
 double self_printing_value(const char* text, SelfPrintingDecimal decimal) noexcept;
 
 // Writes "%lf" of the decimal and returns the end of the text. Writes whole
-// blocks, up to 25 characters.
-inline constexpr std::size_t max_self_printing_copy = 25;
+// blocks: the window, and a block of 8 zeros from just after the last
+// decimal, which is at most the window's end.
+inline constexpr std::size_t max_self_printing_copy = self_printing_window + 8;
 char* copy_self_printing_decimal(char* out, const char* text, SelfPrintingDecimal decimal) noexcept;
 
 // Defined here, in every unit that scans: they are most of its work, and
-// the compiler inlines them only where it sees them.
+// inline in the header they are inlined even in the builds without
+// link-time optimisation (the sanitizer and fuzz builds, and any build that
+// is not Release).
 
 namespace self_printing_detail {
 
 inline constexpr std::size_t max_integer_digits = 9;
-inline constexpr std::size_t max_decimals = 6;
-inline constexpr std::uint64_t scales[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
-inline constexpr double exact_scales[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+// "%lf" prints six decimals: with more, the text would round.
+inline constexpr std::size_t max_decimals = lf_decimals;
+// The same powers as doubles, each exact: every power of ten up to 10^22 is.
+inline constexpr auto exact_scales = [] {
+  std::array<double, max_decimals + 1> scales{};
+  for (std::size_t i = 0; i <= max_decimals; ++i) scales[i] = static_cast<double>(powers_of_ten[i]);
+  return scales;
+}();
 
 // The value of the first count (1 to 8) digits in the bytes of word, the
 // first digit in the lowest, by the method of fast_float: pairs, then
@@ -110,7 +121,7 @@ inline double self_printing_value(const char* text, SelfPrintingDecimal decimal)
                                        digits_value(load_little_endian(integer + high), integer_digits - high);
     const std::uint64_t fraction_part =
         decimal.decimals != 0 ? digits_value(load_little_endian(text + decimal.point + 1), decimal.decimals) : 0;
-    mantissa = integer_part * scales[decimal.decimals] + fraction_part;
+    mantissa = integer_part * powers_of_ten[decimal.decimals] + fraction_part;
   }
   // One rounding, to double: an x87 evaluating in extended precision would
   // round twice.

@@ -11,6 +11,25 @@ inline constexpr const char* output_file_name = "RV_HJX12_COM-EB_itter00.dat";
 // Written as a line, so one more newline follows it.
 inline constexpr const char* banner = "\n               Program do transformacji danych\n";
 
+// Each record's echo line on the transcript and row in the table. The
+// figures of them that the formatter works with are named beside them.
+inline constexpr const char* echo_line_format = "%lf %lf %lf \n";
+inline constexpr const char* row_format = "%7.6lf %4.3lf \n";
+inline constexpr int lf_decimals = 6;       // of "%lf", and of "%7.6lf"
+inline constexpr int abscissa_width = 7;    // "%7.6lf"
+inline constexpr int vcm_width = 4;         // "%4.3lf"
+inline constexpr int vcm_decimals = 3;
+
+namespace tool_texts_detail {
+// Whether format starts with "%<width>.<decimals>lf", single digits each.
+constexpr bool starts_with_conversion(const char* format, int width, int decimals) {
+  return format[0] == '%' && format[1] == '0' + width && format[2] == '.' && format[3] == '0' + decimals &&
+         format[4] == 'l' && format[5] == 'f';
+}
+}  // namespace tool_texts_detail
+static_assert(tool_texts_detail::starts_with_conversion(row_format, abscissa_width, lf_decimals));
+static_assert(tool_texts_detail::starts_with_conversion(row_format + 7, vcm_width, vcm_decimals));
+
 // The summary, after the last echo line.
 inline constexpr const char* count_format = "\n\t liczba obserwacji = %lld\n";
 inline constexpr const char* v_max_format = "\n\t V max = %lf\n";

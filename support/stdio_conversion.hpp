@@ -32,7 +32,7 @@ inline Summary convert(std::FILE* input, std::FILE* table, std::FILE* transcript
   while (std::fgets(record, sizeof record, input) != nullptr) {
     std::sscanf(record, " %lf %lf %lf ", &abscissa, &velocity1, &velocity2);
     ++summary.observation_count;
-    std::fprintf(transcript, "%lf %lf %lf \n", abscissa, velocity1, velocity2);
+    std::fprintf(transcript, eb_com::echo_line_format, abscissa, velocity1, velocity2);
 #if defined(__x86_64__)
     const double vcm = x87_reference::centre_of_mass_velocity(eb_com::mass_ratio, velocity1, velocity2);
 #else
@@ -45,7 +45,7 @@ inline Summary convert(std::FILE* input, std::FILE* table, std::FILE* transcript
       if (!seen || vcm < summary.v_min) summary.v_min = vcm;
       seen = true;
     }
-    std::fprintf(table, "%7.6lf %4.3lf \n", abscissa, vcm);
+    std::fprintf(table, eb_com::row_format, abscissa, vcm);
   }
   return summary;
 }
