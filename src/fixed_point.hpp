@@ -46,15 +46,22 @@ static_assert(fast_path_limit * powers_of_ten[max_fixed_precision] < 0x1p64);
 char* format_by_library(char* out, double value, int precision) noexcept;
 
 // At least 1: zero is written "0". Setting the low bit changes no count.
+// For n of b bits, guess = b * 1233 >> 12 is floor(b * log10(2)) for every b
+// from 1 to 64 (checked in the tests); then 10^(guess-1) < 2^(b-1) <= n <
+// 2^b < 10^(guess+1), so n has guess or guess + 1 digits, and one comparison
+// tells which.
 inline int digit_count(std::uint64_t n) noexcept {
   n |= 1;
-  const int guess = (64 - std::countl_zero(n)) * 1233 >> 12;  // about log10(2^bits)
+  const int guess = (64 - std::countl_zero(n)) * 1233 >> 12;
   return guess + 1 - (n < powers_of_ten[static_cast<std::size_t>(guess)]);
 }
 
 // The 8 decimal digits of n < 10^8 as ASCII, the first digit in the lowest
 // byte, computed in lanes of one register: digits built in memory and copied
-// on would stall on store forwarding.
+// on would stall on store forwarding. x * 10486 >> 20 is x / 100 for every
+// x below 43699, and a lane holds below 10^4, whose product stays inside its
+// 32 bits; x * 103 >> 10 is x / 10 below 179, and a 16-bit lane holds below
+// 100. The tests run every n.
 inline std::uint64_t eight_digits(std::uint32_t n) noexcept {
   std::uint64_t lanes = n / 10000 | static_cast<std::uint64_t>(n % 10000) << 32;
   std::uint64_t high = (lanes * 10486 >> 20) & 0x0000007F0000007F;  // each 32-bit lane / 100

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -78,6 +79,42 @@ TEST(FixedPoint, ObservationLikeValuesAndExactTiesMatchPrintf) {
     expect_as_printf(static_cast<double>(digits(random)) / std::pow(10.0, scale(random)));
     // n / 2^k is exactly halfway between two printed values for many n.
     expect_as_printf(std::ldexp(static_cast<double>(digits(random) % 100000000), -scale(random) - 1));
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The bit tricks over their whole domains. eight_digits takes every value
+// below 10^8, each of its lanes so every value its multiply-shift divisions
+// see (below 10^4 for 10486 >> 20, below 100 for 103 >> 10), against the
+// digits of a counter; digit_count's guess over every bit length, and the
+// count at both ends of each bit length and beside each power of ten.
+TEST(FixedPoint, DigitTricksHoldOverTheirWholeDomains) {
+  namespace detail = eb_com::fixed_point_detail;
+  char counter[8];
+  std::memset(counter, '0', sizeof counter);
+  for (std::uint32_t n = 0; n < 100000000; ++n) {
+    std::uint64_t expected;
+    std::memcpy(&expected, counter, 8);
+    if constexpr (std::endian::native == std::endian::big) expected = __builtin_bswap64(expected);
+    if (detail::eight_digits(n) != expected) FAIL() << n;
+    for (int i = 7; i >= 0 && ++counter[i] > '9'; --i) counter[i] = '0';
+  }
+  for (int bits = 1; bits <= 64; ++bits) {
+    int floor_log10 = 0;  // of 2^bits
+    while (floor_log10 + 1 < 20 && eb_com::powers_of_ten[floor_log10 + 1] <= (eb_com::u128{1} << bits)) ++floor_log10;
+    EXPECT_EQ(bits * 1233 >> 12, floor_log10) << bits;
+  }
+  const auto digits = [](std::uint64_t n) { return static_cast<int>(std::to_string(n).size()); };
+  for (int bits = 1; bits <= 64; ++bits) {
+    const std::uint64_t low = std::uint64_t{1} << (bits - 1), high = low + (low - 1);
+    EXPECT_EQ(detail::digit_count(low), digits(low));
+    EXPECT_EQ(detail::digit_count(high), digits(high));
+  }
+  for (const std::uint64_t power : eb_com::powers_of_ten) {
+    for (const std::uint64_t n : {power - 1, power, power + 1}) EXPECT_EQ(detail::digit_count(n), digits(n)) << n;
   }
 }
 

@@ -86,3 +86,24 @@ TEST(SelfPrinting, FindsTheLongestSelfPrintingPrefix) {
 }
 
 }  // namespace
+
+namespace {
+
+// digits_value over every string of 1 to 8 digits, with later bytes that
+// borrow when '0' is taken from them: the borrow runs only towards later
+// bytes, which shift out, so it must never reach a digit's value.
+TEST(SelfPrinting, DigitsValueOfEveryStringOfUpToEightDigits) {
+  char text[8];
+  for (std::size_t count = 1; count <= 8; ++count) {
+    std::memset(text, '\0', sizeof text);  // below '0' in every later byte
+    std::memset(text, '0', count);
+    for (std::uint64_t n = 0; n < eb_com::powers_of_ten[count]; ++n) {
+      if (eb_com::self_printing_detail::digits_value(eb_com::load_little_endian(text), count) != n) {
+        FAIL() << count << " digits, " << n;
+      }
+      for (std::size_t i = count; i-- > 0 && ++text[i] > '9';) text[i] = '0';
+    }
+  }
+}
+
+}  // namespace
