@@ -35,9 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   eb_com::ConversionSummary summary;
   {
     const support::StringInput input(bytes);
-    eb_com::RecordReader reader(input.stream());
-    eb_com::BufferedOutput table_output(table.stream());
-    eb_com::BufferedOutput transcript_output(transcript.stream());
+    // The least blocks, so that every input of a few kilobytes crosses
+    // several, in and out.
+    eb_com::RecordReader reader(input.stream(), eb_com::min_read_block_size);
+    eb_com::BufferedOutput table_output(table.stream(), eb_com::BufferedOutput::min_block_size);
+    eb_com::BufferedOutput transcript_output(transcript.stream(), eb_com::BufferedOutput::min_block_size);
     summary = eb_com::convert_records(reader, table_output, transcript_output);
     table_output.flush();
     transcript_output.flush();

@@ -8,12 +8,14 @@ namespace eb_com {
 
 // The buffer is written before anything reads it, so it is left as it is.
 // cppcheck-suppress uninitMemberVar
-BufferedOutput::BufferedOutput(std::FILE* stream) : stream_(stream) {}
+BufferedOutput::BufferedOutput(std::FILE* stream, std::size_t block_size) : stream_(stream), block_size_(block_size) {
+  assert(block_size >= min_block_size && block_size <= capacity);
+}
 
 void BufferedOutput::write(std::string_view text) noexcept {
   while (!text.empty()) {
-    char* out = reserve(std::min(text.size(), capacity));
-    const std::size_t room = capacity - used_;
+    char* out = reserve(std::min(text.size(), min_block_size));
+    const std::size_t room = block_size_ - used_;
     const std::size_t part = std::min(text.size(), room);
     std::memcpy(out, text.data(), part);
     used_ += part;

@@ -17,19 +17,25 @@ class BufferedOutput {
   // still fills the block, so memory stays the same from a hundredth of its
   // size on.
   static constexpr std::size_t capacity = std::size_t{1} << 18;
+  // The least block it may be given: the longest line the tool writes. The
+  // tests and the fuzz target use blocks this small, so that their outputs
+  // cross many.
+  static constexpr std::size_t min_block_size = 1024;
 
-  explicit BufferedOutput(std::FILE* stream);
+  // Writes to the stream in blocks of block_size, from min_block_size to
+  // capacity.
+  explicit BufferedOutput(std::FILE* stream, std::size_t block_size = capacity);
   BufferedOutput(const BufferedOutput&) = delete;
   BufferedOutput& operator=(const BufferedOutput&) = delete;
   // Nothing is written on destruction: the owner flushes before it closes
   // the stream, and so learns whether the writes went through.
   ~BufferedOutput() = default;
 
-  // Room for at least size characters (size <= capacity); hand the end of
-  // what was written there to commit().
+  // Room for at least size characters (size <= min_block_size); hand the
+  // end of what was written there to commit().
   char* reserve(std::size_t size) noexcept {
-    assert(size <= capacity && "a line longer than the buffer would overrun it");
-    if (capacity - used_ < size) drain();
+    assert(size <= min_block_size && "a line longer than the block would overrun it");
+    if (block_size_ - used_ < size) drain();
     return buffer_ + used_;
   }
   void commit(char* end) noexcept { used_ = static_cast<std::size_t>(end - buffer_); }
@@ -47,6 +53,7 @@ class BufferedOutput {
   void drain() noexcept;
 
   std::FILE* stream_;
+  std::size_t block_size_;
   std::size_t used_ = 0;
   int error_ = 0;
   // Part of the object, as the reader's buffer is.

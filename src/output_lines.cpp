@@ -7,6 +7,8 @@
 namespace eb_com {
 
 static_assert(max_fixed_length >= max_self_printing_copy);
+static_assert(max_echo_line_length <= BufferedOutput::min_block_size &&
+              max_output_row_length <= BufferedOutput::min_block_size);
 // A spelling is copied in whole blocks from the reader's buffer, past the
 // record's end where it is the last field.
 static_assert(record_padding >= self_printing_window);

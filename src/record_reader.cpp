@@ -1,6 +1,7 @@
 #include "record_reader.hpp"
 
 #include <algorithm>
+#include <cassert>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -33,7 +34,10 @@ const char* find_newline(const char* first, std::size_t window) noexcept {
 
 // Zeroed once, so that the bytes the scanner reads past a record's end are
 // always defined, whether stale input or padding.
-RecordReader::RecordReader(std::FILE* input) : input_(input), buffer_{} {}
+RecordReader::RecordReader(std::FILE* input, std::size_t block_size)
+    : input_(input), block_size_(block_size), buffer_{} {
+  assert(block_size >= min_read_block_size && block_size <= read_block_size);
+}
 
 bool RecordReader::read_record(std::string_view& record) {
   for (;;) {
@@ -62,7 +66,7 @@ void RecordReader::refill() {
   std::memmove(buffer_, buffer_ + begin_, kept);
   begin_ = 0;
   end_ = kept;
-  const std::size_t wanted = read_block_size - kept;
+  const std::size_t wanted = block_size_ - kept;
   const std::size_t got = std::fread(buffer_ + kept, 1, wanted, input_);
   end_ += got;
   // fread comes back short only at the end of the input or at an error.

@@ -21,11 +21,17 @@ inline constexpr std::size_t record_padding = 16;
 // however long the file is.
 inline constexpr std::size_t read_block_size = std::size_t{1} << 16;
 
+// The least block a reader may be given: a whole record and one more byte,
+// so that a record is always cut from one block. The tests and the fuzz
+// target use blocks this small, so that their inputs cross many.
+inline constexpr std::size_t min_read_block_size = max_record_length + 1;
+
 // Cuts an input stream into records: up to and including the next newline, at
 // most max_record_length characters, the last line with or without a newline.
 class RecordReader {
  public:
-  explicit RecordReader(std::FILE* input);
+  // block_size from min_read_block_size to read_block_size.
+  explicit RecordReader(std::FILE* input, std::size_t block_size = read_block_size);
 
   // The next record, valid until the next call and followed by record_padding
   // readable bytes; false at the end of the input, or at a read error. A read
@@ -39,6 +45,7 @@ class RecordReader {
   void refill();
 
   std::FILE* input_;
+  std::size_t block_size_;
   // Part of the object rather than taken from the heap: a run that holds its
   // reader in static storage cannot run out of memory half way.
   char buffer_[read_block_size + record_padding];

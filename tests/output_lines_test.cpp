@@ -55,4 +55,28 @@ TEST(Rows, RowsAndEchoLinesMatchPrintf) {
   std::free(written);
 }
 
+// Rows through the least output block: lines end at every place in a block
+// and the stream sees each byte once, in order.
+TEST(Rows, RowsCrossTheOutputBlocks) {
+  char* written = nullptr;
+  std::size_t written_size = 0;
+  std::FILE* stream = open_memstream(&written, &written_size);
+  ASSERT_NE(stream, nullptr);
+  std::string expected;
+  {
+    eb_com::BufferedOutput table(stream, eb_com::BufferedOutput::min_block_size);
+    char reference[eb_com::max_output_row_length + 1];
+    for (int i = 0; i < 5000; ++i) {
+      const double abscissa = i * 1.25e-3, vcm = i % 7 == 0 ? 1e300 : -i * 0.5;
+      eb_com::write_output_row(table, eb_com::AbscissaText(abscissa), vcm);
+      expected.append(reference, static_cast<std::size_t>(std::snprintf(reference, sizeof reference, "%7.6lf %4.3lf \n", abscissa, vcm)));
+    }
+    table.flush();
+    EXPECT_FALSE(table.failed());
+  }
+  std::fclose(stream);
+  EXPECT_EQ(std::string(written, written_size), expected);
+  std::free(written);
+}
+
 }  // namespace

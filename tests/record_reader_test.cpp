@@ -16,9 +16,9 @@ namespace {
 
 using support::StringInput;
 
-std::vector<std::string> records_of(const std::string& content) {
+std::vector<std::string> records_of(const std::string& content, std::size_t block_size = eb_com::read_block_size) {
   const StringInput input(content);
-  eb_com::RecordReader reader(input.stream());
+  eb_com::RecordReader reader(input.stream(), block_size);
   std::vector<std::string> records;
   std::string_view record;
   while (reader.read_record(record)) records.emplace_back(record);
@@ -63,7 +63,12 @@ TEST(Cutting, GeneratedFilesCutAsFgetsCutsThem) {
       for (unsigned i = 0; i < length; ++i) content += static_cast<char>(random() % 16 == 0 ? random() % 256 : '0' + random() % 10);
       if (random() % 50 != 0) content += '\n';
     }
-    ASSERT_EQ(records_of(content), fgets_records_of(content)) << "file " << file;
+    const std::vector<std::string> expected = fgets_records_of(content);
+    ASSERT_EQ(records_of(content), expected) << "file " << file;
+    // Blocks from the least on, so that records end at, just before and
+    // just after every place in a block.
+    const std::size_t block = eb_com::min_read_block_size + static_cast<std::size_t>(file) * 37;
+    ASSERT_EQ(records_of(content, block), expected) << "file " << file << ", blocks of " << block;
   }
 }
 
