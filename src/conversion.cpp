@@ -28,7 +28,7 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
   Observation observation;
   FieldSpellings spellings;
   // This record's abscissa text and the pending row's, in turn.
-  AbscissaText abscissae[] = {AbscissaText(observation.abscissa), AbscissaText(observation.abscissa)};
+  AbscissaText abscissae[] = {AbscissaText(unset_field), AbscissaText(unset_field)};
   std::size_t filling = 0;
   PendingRow pending;
   // One loop for the records and the last row after them: the row's code,
@@ -40,7 +40,7 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
     if (more) {
       AbscissaText& abscissa = abscissae[filling];
       if (parse_observation(record, observation, spellings) != 0) {
-        abscissa.set(observation.abscissa, spellings.abscissa);
+        abscissa.set(spellings.abscissa);
       } else if (pending.abscissa != nullptr) {
         abscissa = *pending.abscissa;  // a record without numbers keeps the last abscissa
       }

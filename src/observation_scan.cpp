@@ -27,21 +27,23 @@ bool ends_number(const char* p, const char* last) noexcept { return p == last ||
 
 // The rare record, with any other shape of number or text among its fields.
 // Its caller clears the spellings.
-int scan_with_sscanf(std::string_view record, Observation& observation) noexcept {
+int scan_with_sscanf(std::string_view record, Observation& observation, ScannedAbscissa& abscissa) noexcept {
   // sscanf needs a terminated string, and gets values of its own, for the
   // same reason.
   char text[max_record_length + 1];
   std::memcpy(text, record.data(), record.size());
   text[record.size()] = '\0';
   Observation scanned = observation;
-  const int count = std::sscanf(text, " %lf %lf %lf ", &scanned.abscissa, &scanned.velocity1, &scanned.velocity2);
+  double abscissa_value = unset_field;
+  const int count = std::sscanf(text, " %lf %lf %lf ", &abscissa_value, &scanned.velocity1, &scanned.velocity2);
   observation = scanned;
+  if (count >= 1) abscissa.set_value(abscissa_value);
   return std::max(0, count);
 }
 
 int fall_back(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept {
-  spellings = {};
-  return scan_with_sscanf(record, observation);
+  spellings.velocity1 = spellings.velocity2 = {};
+  return scan_with_sscanf(record, observation, spellings.abscissa);
 }
 
 // Reads one field at p into value and spelling; returns its end, or nullptr
@@ -82,11 +84,18 @@ int parse_observation(std::string_view record, Observation& observation, FieldSp
   };
   const char* p = record.data();
   if (!reaches_field(p)) {
-    spellings = {};
+    spellings.velocity1 = spellings.velocity2 = {};
     return 0;
   }
-  p = scan_field<false>(p, last, observation.abscissa, spellings.abscissa);
+  double abscissa_value = unset_field;
+  FieldSpelling abscissa_spelling;
+  p = scan_field<false>(p, last, abscissa_value, abscissa_spelling);
   if (p == nullptr) [[unlikely]] return fall_back(record, observation, spellings);
+  if (abscissa_spelling.self_printing.length != 0) {
+    spellings.abscissa.set_self_printing(abscissa_spelling);
+  } else {
+    spellings.abscissa.set_value(abscissa_value);
+  }
   if (!reaches_field(p)) {
     spellings.velocity1 = spellings.velocity2 = {};
     return 1;

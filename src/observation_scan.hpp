@@ -1,7 +1,8 @@
-// Scanning a record into the held Observation, as
+// Scanning a record into its abscissa and the held Observation, as
 // std::sscanf(record, " %lf %lf %lf ", ...) scans it.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <string_view>
 
@@ -20,19 +21,46 @@ struct FieldSpelling {
   std::string_view view() const noexcept { return {text, length}; }
 };
 
+// The abscissa as the record gave it. It feeds no arithmetic, so where it
+// is spelled as a decimal that prints as itself the scan does not convert
+// it: then the spelling is the number, and there is no value to read.
+class ScannedAbscissa {
+ public:
+  bool is_self_printing() const noexcept { return spelling_.self_printing.length != 0; }
+  // Only where is_self_printing().
+  const FieldSpelling& spelling() const noexcept {
+    assert(is_self_printing());
+    return spelling_;
+  }
+  // Only where !is_self_printing().
+  double value() const noexcept {
+    assert(!is_self_printing());
+    return value_;
+  }
+
+  void set_self_printing(const FieldSpelling& spelling) noexcept { spelling_ = spelling; }
+  void set_value(double value) noexcept {
+    value_ = value;
+    spelling_.self_printing = {};
+  }
+
+ private:
+  double value_ = unset_field;
+  FieldSpelling spelling_;
+};
+
+// What a record gave besides its velocities' values.
 struct FieldSpellings {
-  FieldSpelling abscissa;
+  ScannedAbscissa abscissa;
   FieldSpelling velocity1;
   FieldSpelling velocity2;
 };
 
-// Up to three numbers in column order; a field the scan does not reach keeps
-// its value. A NUL character ends the scan. Returns how many fields the
-// record set, from the first, as sscanf counts them (0 to 3).
-//
-// The abscissa feeds no arithmetic: where it is spelled as a decimal that
-// prints as itself, it is not converted, observation.abscissa keeps its old
-// value, and the spelling stands for the number.
+// Up to three numbers in column order: the abscissa, then the velocities.
+// A velocity the scan does not reach keeps its value, and the abscissa is
+// the record's only where the record reached it. A NUL character ends the
+// scan. Returns how many fields the record set, from the first, as sscanf
+// counts them (0 to 3).
 //
 // Only the first max_record_length characters count, and record_padding
 // bytes after the record must be readable, as RecordReader guarantees.

@@ -28,9 +28,14 @@ char* format_lf(char* out, double value, const FieldSpelling& spelling) noexcept
 // value otherwise, and kept while records do not reach the field.
 class AbscissaText {
  public:
-  explicit AbscissaText(double value) noexcept { set(value, {}); }
-  void set(double value, const FieldSpelling& spelling) noexcept {
-    length_ = static_cast<std::size_t>(format_lf(text_, value, spelling) - text_);
+  explicit AbscissaText(double value) noexcept { set_text(format_fixed<lf_decimals>(text_, value)); }
+  void set(const ScannedAbscissa& abscissa) noexcept {
+    if (abscissa.is_self_printing()) {
+      const FieldSpelling& spelling = abscissa.spelling();
+      set_text(copy_self_printing_decimal(text_, spelling.text, spelling.self_printing));
+    } else {
+      set_text(format_fixed<lf_decimals>(text_, abscissa.value()));
+    }
   }
   std::string_view view() const noexcept { return {text_, length_}; }
   // Writes the text and returns its end; needs room for max_fixed_length
@@ -38,6 +43,8 @@ class AbscissaText {
   char* copy_to(char* out) const noexcept;
 
  private:
+  void set_text(const char* end) noexcept { length_ = static_cast<std::size_t>(end - text_); }
+
   char text_[max_fixed_length];
   std::size_t length_ = 0;
 };

@@ -35,20 +35,21 @@ TEST(Rows, RowsAndEchoLinesMatchPrintf) {
     const auto pick = [&] {
       return random() % 4 == 0 ? specials[random() % std::size(specials)] : std::bit_cast<double>(random());
     };
-    const Observation observation{pick(), pick(), pick()};
+    const double abscissa_value = pick();
+    const Observation observation{pick(), pick()};
     const double vcm = pick();
     // Fields no record spelled are formatted from their values.
-    const eb_com::AbscissaText abscissa(observation.abscissa);
+    const eb_com::AbscissaText abscissa(abscissa_value);
     const std::string abscissa_text(abscissa.view());
-    std::snprintf(reference, sizeof reference, "%7.6lf %4.3lf \n", observation.abscissa, vcm);
+    std::snprintf(reference, sizeof reference, "%7.6lf %4.3lf \n", abscissa_value, vcm);
     ASSERT_EQ(std::string(text, eb_com::format_output_row(text, abscissa, vcm)), reference);
 
     eb_com::write_echo_line(transcript, abscissa, observation, {});
     transcript.flush();
-    std::snprintf(reference, sizeof reference, "%lf %lf %lf \n", observation.abscissa, observation.velocity1,
+    std::snprintf(reference, sizeof reference, "%lf %lf %lf \n", abscissa_value, observation.velocity1,
                   observation.velocity2);
     ASSERT_EQ(std::string(written, written_size), reference);
-    ASSERT_EQ(abscissa_text, printf_lf(observation.abscissa));
+    ASSERT_EQ(abscissa_text, printf_lf(abscissa_value));
     std::rewind(stream);
   }
   std::fclose(stream);
