@@ -94,6 +94,7 @@ TEST(Scanning, AdversarialRecordsAgreeWithSscanf) {
       "0x1p-1074 0x1p+1024 0x1.fffffffffffffp1023\n", "1e-310 1e-320 1e-324\n", "00012 -000 +0e0\n",
       "1 2 3 ", "     ", "1 2\n3 4\n", "-0 -0.0 -0e5\n", "1e0000000000000000000000000000005 2 3\n",
       std::string("1 2\0 3\n", 7), std::string("1\0 2 3\n", 7), std::string("\0 1 2 3", 7),
+      std::string("0x1p3 2\0 3\n", 11), std::string("inf\0 1 2\n", 9),
       "0." + std::string(800, '7') + " 1 " + std::string(300, '9') + "\n", std::string(600, '1') + " 2 3\n",
       std::string(498, ' ') + "7 8 9\n"};
   for (const std::string& record : records) expect_scan_as_sscanf(record);
