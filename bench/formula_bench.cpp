@@ -18,7 +18,9 @@ std::vector<formula_cases::Pair> pairs(bool hard) {
   std::uint64_t state = 5;
   for (int i = 0; i < 4096; ++i) {
     state = state * 6364136223846793005 + 1442695040888963407;
-    const auto velocity = [&](int shift) { return static_cast<double>(static_cast<int>(state >> shift) % 150000) / 1000; };
+    const auto velocity = [&](int shift) {
+      return static_cast<double>(static_cast<int>(state >> shift) % 150000) / 1000;
+    };
     result.push_back(hard ? cases.next() : formula_cases::Pair{velocity(20), velocity(40)});
   }
   return result;

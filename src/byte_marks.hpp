@@ -54,12 +54,11 @@ inline std::uint64_t digit_bytes(std::uint64_t word) noexcept {
 // The portable definitions, on two words; built everywhere, so that the
 // tests check them on every machine.
 inline unsigned word_newline_marks(const char* p) noexcept {
-  return gathered(equal_bytes(load_little_endian(p), '\n')) |
-         gathered(equal_bytes(load_little_endian(p + 8), '\n')) << 8;
+  return gathered(equal_bytes(load_little_endian(p), '\n')) | gathered(equal_bytes(load_little_endian(p + 8), '\n'))
+                                                                  << 8;
 }
 inline unsigned word_point_marks(const char* p) noexcept {
-  return gathered(equal_bytes(load_little_endian(p), '.')) | gathered(equal_bytes(load_little_endian(p + 8), '.'))
-                                                                 << 8;
+  return gathered(equal_bytes(load_little_endian(p), '.')) | gathered(equal_bytes(load_little_endian(p + 8), '.')) << 8;
 }
 inline unsigned word_digit_marks(const char* p) noexcept {
   return gathered(digit_bytes(load_little_endian(p))) | gathered(digit_bytes(load_little_endian(p + 8))) << 8;

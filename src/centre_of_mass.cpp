@@ -82,8 +82,7 @@ double CentreOfMassFormula::in_integers(double velocity1, double velocity2) cons
     const bool difference_negative = (difference >> 63) != 0;
     const std::uint64_t magnitude = with_sign(difference, difference_negative);
     const int normalise = std::countl_zero(magnitude);
-    const Extended shift =
-        weight_sum_.quotient({magnitude << normalise, low - 1075 - normalise, difference_negative});
+    const Extended shift = weight_sum_.quotient({magnitude << normalise, low - 1075 - normalise, difference_negative});
     // How far velocity2's last bit is above the shift's.
     const auto lift = static_cast<std::uint32_t>(biased2 - 1075 - shift.exponent);
     if (lift <= 73) [[likely]] {

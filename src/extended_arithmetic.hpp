@@ -52,7 +52,8 @@ constexpr Extended rounded(u128 wide, std::int32_t exponent, bool negative) noex
   const std::uint64_t significand =
       rounded_to_even(static_cast<std::uint64_t>(wide >> 64), static_cast<std::uint64_t>(wide));
   // Rounding up from all ones wraps to zero: the next binade's first value.
-  if (significand == 0) [[unlikely]] return {top_bit, exponent + 65, negative};
+  if (significand == 0) [[unlikely]]
+    return {top_bit, exponent + 65, negative};
   return {significand, exponent + 64, negative};
 }
 

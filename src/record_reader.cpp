@@ -1,8 +1,8 @@
 #include "record_reader.hpp"
 
 #include <algorithm>
-#include <cassert>
 #include <bit>
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 
@@ -11,7 +11,8 @@
 namespace eb_com {
 
 static_assert(read_block_size > max_record_length);
-static_assert(marked_bytes == 16 && record_padding >= marked_bytes, "find_newline reads a 16-byte block past the window");
+static_assert(marked_bytes == 16 && record_padding >= marked_bytes,
+              "find_newline reads a 16-byte block past the window");
 
 namespace {
 

@@ -57,8 +57,7 @@ TEST(Formula, PinnedToTheBit) {
                         {55.124, -86.411, -0x1.89e28e54a4bdap+3}};
   for (const Case& c : cases) {
     EXPECT_EQ(default_ratio_formula(c.velocity1, c.velocity2), c.vcm) << c.velocity1 << ' ' << c.velocity2;
-    EXPECT_EQ(default_ratio_formula.in_integers(c.velocity1, c.velocity2), c.vcm)
-        << c.velocity1 << ' ' << c.velocity2;
+    EXPECT_EQ(default_ratio_formula.in_integers(c.velocity1, c.velocity2), c.vcm) << c.velocity1 << ' ' << c.velocity2;
   }
 }
 
@@ -73,7 +72,8 @@ TEST(Formula, GivesTheRecordedX87Results) {
     if (line.empty() || line[0] == '#') continue;
     double ratio = 0;
     std::uint64_t v1 = 0, v2 = 0, expected = 0;
-    ASSERT_EQ(std::sscanf(line.c_str(), "%lf %" SCNx64 " %" SCNx64 " %" SCNx64, &ratio, &v1, &v2, &expected), 4) << line;
+    ASSERT_EQ(std::sscanf(line.c_str(), "%lf %" SCNx64 " %" SCNx64 " %" SCNx64, &ratio, &v1, &v2, &expected), 4)
+        << line;
     const eb_com::CentreOfMassFormula formula(ratio);
     const double velocity1 = std::bit_cast<double>(v1), velocity2 = std::bit_cast<double>(v2);
     EXPECT_EQ(bits(formula.in_integers(velocity1, velocity2)), expected) << line;
@@ -105,8 +105,9 @@ TEST(Formula, InIntegersGivesTheX87Bits) {
   formula_cases::Generator cases(1);
   for (int i = 0; i < 200000; ++i) {
     const auto [v1, v2] = cases.next();
-    for (const auto& [ratio, formula] : {std::pair{eb_com::mass_ratio, &eb_com::tool_formula},
-                                         std::pair{0.85, &other_ratio_formula}, std::pair{1000.0, &huge_ratio_formula}}) {
+    for (const auto& [ratio, formula] :
+         {std::pair{eb_com::mass_ratio, &eb_com::tool_formula}, std::pair{0.85, &other_ratio_formula},
+          std::pair{1000.0, &huge_ratio_formula}}) {
       ASSERT_EQ(bits(formula->in_integers(v1, v2)), bits(x87_reference::centre_of_mass_velocity(ratio, v1, v2)))
           << ratio << ' ' << std::hexfloat << v1 << ' ' << v2;
     }

@@ -38,8 +38,7 @@ TEST(ExtendedArithmetic, EachOperationAsTheX87RoundsIt) {
     ASSERT_TRUE(same(on_x87(eb_com::extended::sum(a, b)), on_x87(a) + on_x87(b))) << i;
     // A divisor in [1, 2), as weight sums below 2 are.
     const Extended divisor{b.significand | std::uint64_t{1} << 63, -63, false};
-    ASSERT_TRUE(same(on_x87(eb_com::extended::ConstantDivisor(divisor).quotient(a)), on_x87(a) / on_x87(divisor)))
-        << i;
+    ASSERT_TRUE(same(on_x87(eb_com::extended::ConstantDivisor(divisor).quotient(a)), on_x87(a) / on_x87(divisor))) << i;
     ASSERT_TRUE(same(static_cast<double>(on_x87(a)), eb_com::extended::to_double(a))) << i;
   }
 }

@@ -27,10 +27,10 @@ class Random {
   std::uint64_t state_;
 };
 
-const char* const spellings[] = {"inf",     "-Infinity", "nan",      "-nan",   "NAN(123)", "0x1.8p3",  "-0X1P-1074",
-                                 "1e308",   "-1e308",    "4.9e-324", "2.5e-320", "1.7976931348623157e308",
-                                 "1.5e3",   "-2E-5",     "+7.",      ".5",     "-0",       "0.0000005", "1e",
-                                 "0x",      "abc",       "1,5",      "--1",    "9999999999.9999999"};
+const char* const spellings[] = {"inf",        "-Infinity", "nan",    "-nan",     "NAN(123)", "0x1.8p3",
+                                 "-0X1P-1074", "1e308",     "-1e308", "4.9e-324", "2.5e-320", "1.7976931348623157e308",
+                                 "1.5e3",      "-2E-5",     "+7.",    ".5",       "-0",       "0.0000005",
+                                 "1e",         "0x",        "abc",    "1,5",      "--1",      "9999999999.9999999"};
 
 std::string number(Random& random, formula_cases::Generator& hard) {
   char text[64];

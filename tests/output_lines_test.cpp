@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 
-
 namespace {
 
 using eb_com::Observation;
@@ -70,7 +69,8 @@ TEST(Rows, RowsCrossTheOutputBlocks) {
     for (int i = 0; i < 5000; ++i) {
       const double abscissa = i * 1.25e-3, vcm = i % 7 == 0 ? 1e300 : -i * 0.5;
       eb_com::write_output_row(table, eb_com::AbscissaText(abscissa), vcm);
-      expected.append(reference, static_cast<std::size_t>(std::snprintf(reference, sizeof reference, "%7.6lf %4.3lf \n", abscissa, vcm)));
+      expected.append(reference, static_cast<std::size_t>(
+                                     std::snprintf(reference, sizeof reference, "%7.6lf %4.3lf \n", abscissa, vcm)));
     }
     table.flush();
     EXPECT_FALSE(table.failed());
