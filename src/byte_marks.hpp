@@ -53,16 +53,17 @@ inline std::uint64_t digit_bytes(std::uint64_t word) noexcept {
 
 // The portable definitions, on two words; built everywhere, so that the
 // tests check them on every machine.
+template <typename HighBitMarks>
+unsigned word_marks(const char* p, HighBitMarks marks) noexcept {
+  return gathered(marks(load_little_endian(p))) | gathered(marks(load_little_endian(p + 8))) << 8;
+}
 inline unsigned word_newline_marks(const char* p) noexcept {
-  return gathered(equal_bytes(load_little_endian(p), '\n')) | gathered(equal_bytes(load_little_endian(p + 8), '\n'))
-                                                                  << 8;
+  return word_marks(p, [](std::uint64_t word) { return equal_bytes(word, '\n'); });
 }
 inline unsigned word_point_marks(const char* p) noexcept {
-  return gathered(equal_bytes(load_little_endian(p), '.')) | gathered(equal_bytes(load_little_endian(p + 8), '.')) << 8;
+  return word_marks(p, [](std::uint64_t word) { return equal_bytes(word, '.'); });
 }
-inline unsigned word_digit_marks(const char* p) noexcept {
-  return gathered(digit_bytes(load_little_endian(p))) | gathered(digit_bytes(load_little_endian(p + 8))) << 8;
-}
+inline unsigned word_digit_marks(const char* p) noexcept { return word_marks(p, digit_bytes); }
 
 #if defined(__aarch64__) && defined(__ARM_NEON) && !defined(__SSE2__)
 // NEON has no movemask: each lane keeps its own bit weight, and the two
