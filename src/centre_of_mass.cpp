@@ -13,11 +13,6 @@ constexpr std::uint64_t quiet_bit = std::uint64_t{1} << 51;
 constexpr std::uint64_t hidden_bit = std::uint64_t{1} << 52;
 constexpr std::uint64_t fraction_bits = hidden_bit - 1;
 
-std::uint64_t with_sign(std::uint64_t x, bool negative) noexcept {
-  const std::uint64_t mask = -std::uint64_t{negative};
-  return (x ^ mask) - mask;
-}
-
 bool is_finite(double x) noexcept { return (std::bit_cast<std::uint64_t>(x) & exponent_bits) != exponent_bits; }
 
 // The x87's rules where a velocity is infinite or NaN, as the hardware
@@ -62,6 +57,7 @@ bool is_finite(double x) noexcept { return (std::bit_cast<std::uint64_t>(x) & ex
 // closest velocities, and those take the general way.
 double CentreOfMassFormula::in_integers(double velocity1, double velocity2) const noexcept {
   using extended::Extended;
+  using extended::with_sign;
   const auto bits1 = std::bit_cast<std::uint64_t>(velocity1);
   const auto bits2 = std::bit_cast<std::uint64_t>(velocity2);
   const auto biased1 = static_cast<std::int32_t>(bits1 >> 52 & 0x7ff);
@@ -86,11 +82,11 @@ double CentreOfMassFormula::in_integers(double velocity1, double velocity2) cons
     // How far velocity2's last bit is above the shift's.
     const auto lift = static_cast<std::uint32_t>(biased2 - 1075 - shift.exponent);
     if (lift <= 73) [[likely]] {
-      const u128 total = extended::with_sign(static_cast<u128>(mantissa2) << lift, negative2) -
-                         extended::with_sign(shift.significand, shift.negative);
+      const u128 total = with_sign(static_cast<u128>(mantissa2) << lift, negative2) -
+                         with_sign(static_cast<u128>(shift.significand), shift.negative);
       if (total == 0) return 0.0;  // x - x is +0
       const bool negative = (total >> 127) != 0;
-      return extended::to_double(extended::rounded(extended::with_sign(total, negative), shift.exponent, negative));
+      return extended::to_double(extended::rounded(with_sign(total, negative), shift.exponent, negative));
     }
   }
   if (!is_finite(velocity1) || !is_finite(velocity2)) [[unlikely]] {

@@ -70,8 +70,10 @@ constexpr u128 aligned(std::uint64_t significand, std::uint32_t shift) noexcept 
 
 // x or its two's complement, by a mask rather than a branch: which sign a
 // velocity has is a coin toss to the predictor.
-constexpr u128 with_sign(u128 x, bool negative) noexcept {
-  const u128 mask = -static_cast<u128>(negative);
+// For 64 and 128 bits.
+template <typename Unsigned>
+constexpr Unsigned with_sign(Unsigned x, bool negative) noexcept {
+  const Unsigned mask = -static_cast<Unsigned>(negative);
   return (x ^ mask) - mask;
 }
 
