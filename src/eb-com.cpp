@@ -7,9 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstdarg>
 #include <cstdio>
-#include <string>
+#include <string_view>
 
 #include "buffered_output.hpp"
 #include "conversion.hpp"
@@ -21,30 +20,31 @@ namespace {
 
 using eb_com::BufferedOutput;
 
-void write_formatted(BufferedOutput& output, const char* format, ...) __attribute__((format(printf, 2, 3)));
+// Hands write the pieces of format with its one conversion ("%s", "%lld"
+// or "%lf") replaced by text.
+template <typename Write>
+void fill_in(std::string_view format, std::string_view text, Write write) {
+  const std::size_t conversion = format.find('%');
+  const std::size_t after = format.find_first_of("sdf", conversion) + 1;
+  write(format.substr(0, conversion));
+  write(text);
+  write(format.substr(after));
+}
 
-constexpr std::size_t length(const char* text) { return std::char_traits<char>::length(text); }
+void write_formatted(BufferedOutput& output, const char* format, std::string_view text) {
+  fill_in(format, text, [&output](std::string_view piece) { output.write(piece); });
+}
 
-// The longest line written through write_formatted: a summary line with the
-// widest "%lf" of a double, the count's 19 digits and sign, or a message
-// with a file's name.
-constexpr std::size_t longest_formatted_line =
-    std::max({length(eb_com::v_max_format) + eb_com::max_fixed_length,
-              length(eb_com::v_min_format) + eb_com::max_fixed_length, length(eb_com::count_format) + 20,
-              length(eb_com::no_input_format) + length(eb_com::input_file_name),
-              length(eb_com::read_error_format) + length(eb_com::input_file_name),
-              length(eb_com::out_of_memory_format) + length(eb_com::output_file_name),
-              length(eb_com::no_table_format) + length(eb_com::output_file_name),
-              length(eb_com::write_error_format) + length(eb_com::output_file_name),
-              length(eb_com::table_is_input_format) + length(eb_com::output_file_name)});
+void write_formatted(BufferedOutput& output, const char* format, long long count) {
+  char text[20];
+  const char* end = eb_com::format_integer(text, static_cast<std::uint64_t>(count));
+  write_formatted(output, format, std::string_view(text, static_cast<std::size_t>(end - text)));
+}
 
-void write_formatted(BufferedOutput& output, const char* format, ...) {
-  char text[longest_formatted_line + 1];
-  va_list arguments;
-  va_start(arguments, format);
-  const int length = std::vsnprintf(text, sizeof text, format, arguments);
-  va_end(arguments);
-  if (length > 0) output.write({text, std::min(static_cast<std::size_t>(length), sizeof text - 1)});
+void write_formatted(BufferedOutput& output, const char* format, double value) {
+  char text[eb_com::max_fixed_length];
+  const char* end = eb_com::format_fixed<eb_com::lf_decimals>(text, value);
+  write_formatted(output, format, std::string_view(text, static_cast<std::size_t>(end - text)));
 }
 
 // Started with a standard descriptor closed, as some job schedulers start
@@ -142,7 +142,8 @@ int main() {
   // banner lands in an input that is standard output too.
   const Opened input = open_input();
   if (input.stream != nullptr && is_same_regular_file(STDOUT_FILENO, input.stream)) {
-    std::fprintf(stderr, eb_com::transcript_is_input_format, eb_com::input_file_name);
+    fill_in(eb_com::transcript_is_input_format, eb_com::input_file_name,
+            [](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stderr); });
     return 1;
   }
   // Every buffer is in static storage, there from the start: nothing is

@@ -31,6 +31,10 @@ inline constexpr std::size_t max_fixed_length = 1 + 309 + 1 + max_fixed_precisio
 template <int precision>
 char* format_fixed(char* out, double value) noexcept;
 
+// Writes n as printf's "%llu" would, without a terminator, and returns the
+// end of the text. Needs room for 20 characters.
+char* format_integer(char* out, std::uint64_t n) noexcept;
+
 // Moves the text [start, end) right within a field of width characters,
 // spaces before it, as printf's field width does; returns the field's end.
 // Needs room for width characters at start.
@@ -42,8 +46,9 @@ namespace fixed_point_detail {
 inline constexpr double fast_path_limit = 0x1p44;
 static_assert(fast_path_limit * powers_of_ten[max_fixed_precision] < 0x1p64);
 
-// Huge magnitudes, infinities and NaNs, by the library's exact conversion.
-char* format_by_library(char* out, double value, int precision) noexcept;
+// Magnitudes of 2^44 and more, infinities and NaNs: every digit exact, by
+// arithmetic on integers as wide as the largest double.
+char* format_rare(char* out, double value, int precision) noexcept;
 
 // At least 1: zero is written "0". Setting the low bit changes no count.
 // For n of b bits, guess = b * 1233 >> 12 is floor(b * log10(2)) for every b
@@ -158,7 +163,7 @@ char* format_fixed(char* out, double value) noexcept {
   if (std::fabs(value) < fixed_point_detail::fast_path_limit) {
     return fixed_point_detail::format_ordinary<precision>(out, value);
   }
-  return fixed_point_detail::format_by_library(out, value, precision);
+  return fixed_point_detail::format_rare(out, value, precision);
 }
 
 }  // namespace eb_com

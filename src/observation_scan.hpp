@@ -12,7 +12,7 @@
 namespace eb_com {
 
 // How the record spelled a field it set, as a piece of the record: empty
-// where the scan did not reach the field or where only sscanf could read it.
+// where the scan did not reach the field.
 struct FieldSpelling {
   const char* text = nullptr;
   std::uint32_t length = 0;

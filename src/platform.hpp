@@ -36,6 +36,17 @@ inline constexpr bool long_double_is_x87 =
     false;
 #endif
 
+// Whether the C library is glibc, whose sscanf and printf are the reference
+// for every byte the tool reads and writes. The program never calls them;
+// the tests ask them live only where this holds, and elsewhere hold the
+// tool to their answers recorded in tests/data/.
+inline constexpr bool c_library_is_glibc =
+#if defined(__GLIBC__)
+    true;
+#else
+    false;
+#endif
+
 __extension__ typedef unsigned __int128 u128;
 
 // The word whose lowest byte is p[0], whatever the machine's byte order: the

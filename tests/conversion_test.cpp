@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "glibc_answers.hpp"
+
 #include <bit>
 #include <cstdint>
 #include <string>
@@ -28,6 +30,7 @@ void expect_as_stdio(const std::string& input) {
 }
 
 TEST(Conversion, EveryRowLineAndSummaryAsTheStdioConversion) {
+  SKIP_UNLESS_GLIBC();
   expect_as_stdio(test_support::generated_input(3, 200000));
   expect_as_stdio("");
   expect_as_stdio("JD v1 v2\n\n1 nan 3\n");  // no number in range: the starting values stay

@@ -8,10 +8,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <limits>
 #include <random>
 #include <string>
 #include <utility>
+
+#include "glibc_answers.hpp"
 
 namespace {
 
@@ -44,13 +47,48 @@ void expect_as_printf(double value) {
 }
 
 TEST(FixedPoint, SpecialValuesAndBoundariesMatchPrintf) {
+  SKIP_UNLESS_GLIBC();
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double values[] = {0.0, -0.0, INFINITY, -INFINITY, nan, -nan, DBL_MAX, -DBL_MAX, DBL_MIN,
-                           -DBL_MIN, std::numeric_limits<double>::denorm_min(), 4e-320, 1e22, 1e300,
-                           -1e300, 0x1p44, std::nextafter(0x1p44, 0.0), -0x1p44, 0x1p64, 1e-7, -1e-7,
-                           5e-7, 0.0005, -0.0005, 0.0015, 0.0625, -0.0625, 0.1875, 0.5, 1.5, 2.5,
-                           0.0078125, 0.0000005, 999999.9999995, 9.9995, 99.9995, 2459123.45678,
-                           -12.3, 0x1.fffffffffffffp-1, 17592186044415.9995};
+  const double values[] = {0.0,
+                           -0.0,
+                           INFINITY,
+                           -INFINITY,
+                           nan,
+                           -nan,
+                           DBL_MAX,
+                           -DBL_MAX,
+                           DBL_MIN,
+                           -DBL_MIN,
+                           std::numeric_limits<double>::denorm_min(),
+                           4e-320,
+                           1e22,
+                           1e300,
+                           -1e300,
+                           0x1p44,
+                           std::nextafter(0x1p44, 0.0),
+                           -0x1p44,
+                           0x1p64,
+                           1e-7,
+                           -1e-7,
+                           5e-7,
+                           0.0005,
+                           -0.0005,
+                           0.0015,
+                           0.0625,
+                           -0.0625,
+                           0.1875,
+                           0.5,
+                           1.5,
+                           2.5,
+                           0.0078125,
+                           0.0000005,
+                           999999.9999995,
+                           9.9995,
+                           99.9995,
+                           2459123.45678,
+                           -12.3,
+                           0x1.fffffffffffffp-1,
+                           17592186044415.9995};
   for (const double value : values) expect_as_printf(value);
   for (int precision = 0; precision <= eb_com::max_fixed_precision; ++precision) {
     for (const double value : {0.5, 1.5, 2.5, 0.125, 0.375, -0.0625, 1e-300, 123.456789, 7e15}) {
@@ -65,12 +103,32 @@ TEST(FixedPoint, InfinitiesAndNansAreRightAligned) {
   EXPECT_EQ(formatted(std::numeric_limits<double>::quiet_NaN(), 3, 4), " nan");
 }
 
+// What every build is held to, and on glibc the record itself re-checked.
+TEST(FixedPoint, TheRecordedGlibcAnswers) {
+  std::ifstream file(glibc_answers::printf_fixed_file);
+  ASSERT_TRUE(file) << glibc_answers::printf_fixed_file;
+  std::string bits, six, three;
+  int values = 0;
+  while (file >> bits >> six >> three) {
+    const double value = std::bit_cast<double>(std::stoull(bits, nullptr, 16));
+    ASSERT_EQ(formatted(value, 6, 0), six) << bits;
+    ASSERT_EQ(formatted(value, 3, 0), three) << bits;
+    if (eb_com::c_library_is_glibc) {
+      ASSERT_EQ(printed(value, 6, 0), six) << bits;
+    }
+    ++values;
+  }
+  EXPECT_GT(values, 800);
+}
+
 TEST(FixedPoint, RandomBitPatternsMatchPrintf) {
+  SKIP_UNLESS_GLIBC();
   std::mt19937_64 random(1);
   for (int i = 0; i < 300000; ++i) expect_as_printf(std::bit_cast<double>(random()));
 }
 
 TEST(FixedPoint, ObservationLikeValuesAndExactTiesMatchPrintf) {
+  SKIP_UNLESS_GLIBC();
   std::mt19937_64 random(2);
   std::uniform_int_distribution<std::int64_t> digits(-999999999999, 999999999999);
   std::uniform_int_distribution<int> scale(0, 12);
