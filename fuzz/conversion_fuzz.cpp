@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   expect_same("table", converted.table, reference.table);
   expect_same("transcript", converted.transcript, reference.transcript);
   const eb_com::ConversionSummary& summary = converted.summary;
-  if (summary.read_failed || summary.observation_count != reference.summary.observation_count ||
+  if (summary.read_error != 0 || summary.observation_count != reference.summary.observation_count ||
       !same_bits(summary.v_max, reference.summary.v_max) || !same_bits(summary.v_min, reference.summary.v_min)) {
     std::fprintf(stderr, "summary differs: %lld %a %a against %lld %a %a\n", summary.observation_count, summary.v_max,
                  summary.v_min, reference.summary.observation_count, reference.summary.v_max, reference.summary.v_min);

@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "centre_of_mass.hpp"
+#include "fill_in.hpp"
+#include "fixed_point.hpp"
 #include "observation_scan.hpp"
 #include "output_lines.hpp"
 
@@ -22,7 +24,8 @@ struct PendingRow {
 
 }  // namespace
 
-ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, BufferedOutput& transcript) {
+ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, BufferedOutput& transcript,
+                                  RecordWarnings& warnings) {
   ConversionSummary summary;
   bool range_seen = false;
   Observation observation;
@@ -39,7 +42,9 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
     double vcm = 0;
     if (more) {
       AbscissaText& abscissa = abscissae[filling];
-      if (parse_observation(record, observation, spellings) != 0) {
+      const RecordScan scan = parse_observation(record, observation, spellings);
+      warnings.note(record, scan);
+      if (scan.fields_set != 0) {
         abscissa.set(spellings.abscissa);
       } else if (pending.abscissa != nullptr) {
         abscissa = *pending.abscissa;  // a record without numbers keeps the last abscissa
@@ -58,8 +63,19 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
     pending = {&abscissae[filling], vcm};
     filling ^= 1;
   }
-  summary.read_failed = reader.read_failed();
+  warnings.finish();
+  summary.read_error = reader.read_error();
   return summary;
+}
+
+void write_summary(BufferedOutput& transcript, const ConversionSummary& summary) noexcept {
+  char text[max_fixed_length];
+  const auto filled = [&](const char* format, const char* end) {
+    fill_in_to(transcript, format, std::string_view(text, static_cast<std::size_t>(end - text)));
+  };
+  filled(count_format, format_integer(text, static_cast<std::uint64_t>(summary.observation_count)));
+  filled(v_max_format, format_fixed<lf_decimals>(text, summary.v_max));
+  filled(v_min_format, format_fixed<lf_decimals>(text, summary.v_min));
 }
 
 }  // namespace eb_com

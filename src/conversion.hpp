@@ -4,6 +4,7 @@
 
 #include "buffered_output.hpp"
 #include "record_reader.hpp"
+#include "record_warnings.hpp"
 
 namespace eb_com {
 
@@ -16,11 +17,15 @@ struct ConversionSummary {
   long long observation_count = 0;
   double v_max = v_max_start;
   double v_min = v_min_start;
-  bool read_failed = false;
+  int read_error = 0;  // the errno of a read that failed, or 0
 };
 
 // Converts the reader's input to the end, or to a read error, writing to the
-// two buffers without flushing them.
-ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, BufferedOutput& transcript);
+// two buffers without flushing them, and telling warnings of every record.
+ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, BufferedOutput& transcript,
+                                  RecordWarnings& warnings);
+
+// The transcript's last lines: the count, V max and V min.
+void write_summary(BufferedOutput& transcript, const ConversionSummary& summary) noexcept;
 
 }  // namespace eb_com

@@ -49,7 +49,7 @@ template <bool convert_self_printing>
 
 }  // namespace
 
-int parse_observation(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept {
+RecordScan parse_observation(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept {
   record = record.substr(0, max_record_length);
   const char* const last = record.data() + record.size();
 
@@ -67,7 +67,7 @@ int parse_observation(std::string_view record, Observation& observation, FieldSp
   FieldSpelling abscissa_spelling;
   if (!reaches_field(p) || (p = scan_field<false>(p, last, abscissa_value, abscissa_spelling)) == nullptr) {
     spellings.velocity1 = spellings.velocity2 = {};
-    return 0;
+    return {0, false};
   }
   if (abscissa_spelling.self_printing.length != 0) {
     spellings.abscissa.set_self_printing(abscissa_spelling);
@@ -76,13 +76,13 @@ int parse_observation(std::string_view record, Observation& observation, FieldSp
   }
   if (!reaches_field(p) || (p = scan_field<true>(p, last, observation.velocity1, spellings.velocity1)) == nullptr) {
     spellings.velocity1 = spellings.velocity2 = {};
-    return 1;
+    return {1, false};
   }
-  if (!reaches_field(p) || scan_field<true>(p, last, observation.velocity2, spellings.velocity2) == nullptr) {
+  if (!reaches_field(p) || (p = scan_field<true>(p, last, observation.velocity2, spellings.velocity2)) == nullptr) {
     spellings.velocity2 = {};
-    return 2;
+    return {2, false};
   }
-  return 3;
+  return {3, skip_space(p, last) != last};
 }
 
 }  // namespace eb_com

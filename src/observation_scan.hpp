@@ -56,14 +56,19 @@ struct FieldSpellings {
   FieldSpelling velocity2;
 };
 
+// What the scan of a record found besides the values.
+struct RecordScan {
+  int fields_set = 0;             // from the first, as sscanf counts them (0 to 3)
+  bool text_after_third = false;  // anything but white space after the third number
+};
+
 // Up to three numbers in column order: the abscissa, then the velocities.
 // A velocity the scan does not reach keeps its value, and the abscissa is
 // the record's only where the record reached it. A NUL character ends the
-// scan. Returns how many fields the record set, from the first, as sscanf
-// counts them (0 to 3).
+// scan.
 //
 // Only the first max_record_length characters count, and record_padding
 // bytes after the record must be readable, as RecordReader guarantees.
-int parse_observation(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept;
+RecordScan parse_observation(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept;
 
 }  // namespace eb_com

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
@@ -48,7 +49,7 @@ bool RecordReader::read_record(std::string_view& record) {
     std::size_t length = 0;
     if (const char* newline = find_newline(first, window)) {
       length = static_cast<std::size_t>(newline - first) + 1;
-    } else if (window == max_record_length || (at_end_ && !read_failed_ && available != 0)) {
+    } else if (window == max_record_length || (at_end_ && read_error_ == 0 && available != 0)) {
       length = window;
     } else if (at_end_) {
       return false;
@@ -68,12 +69,14 @@ void RecordReader::refill() {
   begin_ = 0;
   end_ = kept;
   const std::size_t wanted = block_size_ - kept;
+  errno = 0;
   const std::size_t got = std::fread(buffer_ + kept, 1, wanted, input_);
   end_ += got;
   // fread comes back short only at the end of the input or at an error.
   if (got != wanted) {
     at_end_ = true;
-    read_failed_ = std::ferror(input_) != 0;
+    // EIO where the stream failed without saying why.
+    if (std::ferror(input_) != 0) read_error_ = errno != 0 ? errno : EIO;
   }
 }
 

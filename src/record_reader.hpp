@@ -39,7 +39,9 @@ class RecordReader {
   // it are handed out, but not the characters of a line it cut short.
   bool read_record(std::string_view& record);
 
-  bool read_failed() const noexcept { return read_failed_; }
+  bool read_failed() const noexcept { return read_error_ != 0; }
+  // The errno of the failed read, or 0.
+  int read_error() const noexcept { return read_error_; }
 
  private:
   void refill();
@@ -52,7 +54,7 @@ class RecordReader {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool at_end_ = false;
-  bool read_failed_ = false;
+  int read_error_ = 0;
 };
 
 }  // namespace eb_com

@@ -43,7 +43,15 @@ inline constexpr const char* write_error_format = "\n\n  write error in file:%s!
 inline constexpr const char* table_is_input_format = "\n\n  the table is the input file:%s!\n";
 inline constexpr const char* out_of_memory_format = "\n\nnot enough memory to open file:%s!\n";
 
-// On standard error, as standard output is then the input itself.
+// A standard stream that is one of the data files: refused before anything
+// is written, on whichever of standard output and standard error is not.
 inline constexpr const char* transcript_is_input_format = "eb-com: standard output is the input file:%s!\n";
+inline constexpr const char* transcript_is_table_format = "eb-com: standard output is the table:%s!\n";
+inline constexpr const char* errors_are_input_format = "eb-com: standard error is the input file:%s!\n";
+inline constexpr const char* errors_are_table_format = "eb-com: standard error is the table:%s!\n";
+
+// Lines on standard error begin so: the system's reason for a failure, a
+// record the scan did not read whole, an argument the program does not take.
+inline constexpr const char* error_line_start = "eb-com: ";
 
 }  // namespace eb_com

@@ -14,6 +14,7 @@ template <typename Summary>
 struct Converted {
   std::string table;
   std::string transcript;  // the echo lines, without banner and summary
+  std::string errors;      // eb-com's warnings
   Summary summary;
 };
 

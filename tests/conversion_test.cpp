@@ -26,7 +26,7 @@ void expect_as_stdio(const std::string& input) {
             std::bit_cast<std::uint64_t>(reference.summary.v_max));
   EXPECT_EQ(std::bit_cast<std::uint64_t>(converted.summary.v_min),
             std::bit_cast<std::uint64_t>(reference.summary.v_min));
-  EXPECT_FALSE(converted.summary.read_failed);
+  EXPECT_EQ(converted.summary.read_error, 0);
 }
 
 TEST(Conversion, EveryRowLineAndSummaryAsTheStdioConversion) {

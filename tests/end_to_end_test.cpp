@@ -7,7 +7,9 @@
 
 #include "glibc_answers.hpp"
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -18,6 +20,9 @@
 #include "centre_of_mass.hpp"
 #include "generated_input.hpp"
 #include "tool_runner.hpp"
+
+#define EB_COM_TEXT(x) EB_COM_TEXT_OF(x)
+#define EB_COM_TEXT_OF(x) #x
 
 namespace {
 
@@ -43,6 +48,23 @@ const std::string no_table_message = message(eb_com::no_table_format, table_name
 const std::string write_error_message = message(eb_com::write_error_format, table_name);
 const std::string empty_summary = "\n\t liczba obserwacji = 0\n\n\t V max = -100.000000\n\n\t V min = 100.000000\n";
 
+// The line on standard error that gives the system's reason.
+std::string reason(const std::string& subject, int error) {
+  return "eb-com: " + subject + ": " + std::strerror(error) + "\n";
+}
+
+// Standard error after a run on records of every shape: at most ten
+// warnings, then their count, nothing else.
+void expect_only_warnings(const std::string& errors) {
+  std::istringstream lines(errors);
+  int count = 0;
+  for (std::string line; std::getline(lines, line); ++count) {
+    EXPECT_TRUE(line.starts_with("eb-com: line ") || (count == 10 && line.ends_with(" more warnings not shown")))
+        << line;
+  }
+  EXPECT_LE(count, 11);
+}
+
 // Converts input in a scratch directory and checks the run against the plain
 // stdio conversion: the transcript, the table, status 0, nothing on stderr.
 void expect_as_reference(const std::string& input) {
@@ -51,7 +73,7 @@ void expect_as_reference(const std::string& input) {
   const RunResult run = scratch.run();
   const test_support::Reference reference = test_support::reference_conversion(input);
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.errors, "");
+  expect_only_warnings(run.errors);
   EXPECT_EQ(run.transcript, reference.transcript);
   EXPECT_EQ(read_file(scratch.file(table_name)), reference.table);
 }
@@ -78,13 +100,78 @@ TEST(Conversion, AgreesWithThePlainStdioConversion) {
   expect_as_reference(std::string("\0\0\0\n\xff\n", 6));
 }
 
-TEST(Conversion, ArgumentsAreIgnored) {
+// --help and --version answer and touch no file; any other argument, a
+// file name above all, is refused with status 2 before a file is opened.
+TEST(CommandLine, OnlyHelpAndVersionAreTakenAndNeitherTouchesAFile) {
   ScratchDirectory scratch;
   write_file(scratch.file(input_name), "1 2 3\n");
-  const RunResult plain = scratch.run();
-  const RunResult with_arguments = scratch.run({"--help", "other.txt"});
-  EXPECT_EQ(with_arguments.transcript, plain.transcript);
-  EXPECT_EQ(with_arguments.status, 0);
+  write_file(scratch.file(table_name), "old rows\n");
+  const std::string ratio = EB_COM_TEXT(EB_COM_MASS_RATIO);
+  const RunResult version = scratch.run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.transcript, "eb-com " EB_COM_VERSION " (mass ratio q = M2/M1 = " + ratio + ")\n");
+  const RunResult help = scratch.run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const std::string& said : {"q = M2/M1 = " + ratio + "\n", std::string(input_name), std::string(table_name),
+                                  std::string("man eb-com")}) {
+    EXPECT_NE(help.transcript.find(said), std::string::npos) << said;
+  }
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{"myfile.txt"}, {"-h"}, {"--help", "x"}, {"--version", "--help"}}) {
+    const RunResult refused = scratch.run(arguments);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.transcript, "");
+    EXPECT_TRUE(refused.errors.starts_with("eb-com: unexpected argument '" + arguments.back() + "'"));
+    EXPECT_TRUE(refused.errors.ends_with("(see eb-com --help)\n")) << refused.errors;
+  }
+  EXPECT_EQ(version.errors + help.errors, "");
+  EXPECT_EQ(read_file(scratch.file(table_name)), "old rows\n");
+}
+
+// Each line the scan does not read whole is named on standard error; the
+// table, the transcript and the status are those of a run without warnings.
+TEST(Warnings, NameTheLinesNotReadWhole) {
+  ScratchDirectory scratch;
+  const std::string input = "JD v1 v2\n10 -50 40\n\n2458004.51826, -48.654, 88.841\n1 2 3 0.5 0.6\n\t4 5 6\r\n" +
+                            std::string(600, ' ') + "7 8 9\n1.5 20\n";
+  write_file(scratch.file(input_name), input);
+  const RunResult run = scratch.run();
+  EXPECT_EQ(run.status, 0);
+  const test_support::Reference reference = test_support::reference_conversion(input);
+  EXPECT_EQ(run.transcript, reference.transcript);
+  EXPECT_EQ(read_file(scratch.file(table_name)), reference.table);
+  EXPECT_EQ(run.errors,
+            "eb-com: line 1: 0 of 3 numbers read; the abscissa, velocity 1 and velocity 2 still unset (nan)\n"
+            "eb-com: line 3: 0 of 3 numbers read; the abscissa, velocity 1 and velocity 2 kept from line 2\n"
+            "eb-com: line 4: 1 of 3 numbers read; velocity 1 and velocity 2 kept from line 2\n"
+            "eb-com: line 5: text after the third number ignored\n"
+            "eb-com: line 7: 0 of 3 numbers read; the abscissa, velocity 1 and velocity 2 kept from line 6\n"
+            "eb-com: line 7: longer than 499 characters, read as several records\n"
+            "eb-com: line 8: 2 of 3 numbers read; velocity 2 kept from line 7\n");
+}
+
+TEST(Warnings, TenAtMostThenTheirCount) {
+  ScratchDirectory scratch;
+  write_file(scratch.file(input_name), std::string(25, '\n') + "1 2 3\n");
+  const RunResult run = scratch.run();
+  EXPECT_EQ(run.status, 0);
+  std::istringstream lines(run.errors);
+  std::string line;
+  for (int i = 1; i <= 10; ++i) {
+    std::getline(lines, line);
+    EXPECT_TRUE(line.starts_with("eb-com: line " + std::to_string(i) + ": 0 of 3")) << line;
+  }
+  std::getline(lines, line);
+  EXPECT_EQ(line, "eb-com: 15 more warnings not shown");
+  EXPECT_FALSE(std::getline(lines, line));
+}
+
+TEST(Warnings, NoneForACleanFile) {
+  ScratchDirectory scratch;
+  fs::copy_file(EB_COM_SAMPLE, scratch.file(input_name));
+  const RunResult run = scratch.run();
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.errors, "");
 }
 
 TEST(Conversion, AnEmptyInputEmptiesAnOldTable) {
@@ -133,7 +220,7 @@ TEST(Failures, AMissingInputIsReportedAndNoTableIsMade) {
   const RunResult run = scratch.run();
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.transcript, banner + no_input_message);
-  EXPECT_EQ(run.errors, "");
+  EXPECT_EQ(run.errors, reason(input_name, ENOENT));
   EXPECT_FALSE(fs::exists(scratch.file(table_name)));
 }
 
@@ -148,6 +235,7 @@ TEST(Failures, AnUnreadableInputLeavesAnOldTableUntouched) {
     const RunResult run = scratch.run();
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.transcript, banner + no_input_message);
+    EXPECT_EQ(run.errors, reason(input_name, input_is_directory ? EISDIR : ENOENT));
     EXPECT_EQ(read_file(scratch.file(table_name)), "1.000000 2.000 \n");
     EXPECT_EQ(fs::last_write_time(scratch.file(table_name)), old_time);
   }
@@ -160,6 +248,7 @@ TEST(Failures, ATableThatCannotBeCreatedIsReported) {
   const RunResult run = scratch.run();
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.transcript, banner + no_table_message);
+  EXPECT_EQ(run.errors, reason(table_name, EISDIR));
 }
 
 TEST(Failures, AFullDiskIsReportedAfterTheSummary) {
@@ -169,6 +258,7 @@ TEST(Failures, AFullDiskIsReportedAfterTheSummary) {
   const RunResult run = scratch.run();
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.transcript, test_support::reference_conversion("10 -50 40\n").transcript + write_error_message);
+  EXPECT_EQ(run.errors, reason(table_name, ENOSPC));
 }
 
 // The process's own memory opens for reading, but its first page is not
@@ -179,6 +269,7 @@ TEST(Failures, AReadErrorIsReportedAfterTheSummary) {
   const RunResult run = scratch.run();
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.transcript, banner + empty_summary + message(eb_com::read_error_format, input_name));
+  EXPECT_EQ(run.errors, reason(input_name, EIO));
   EXPECT_EQ(read_file(scratch.file(table_name)), "");
 }
 
@@ -236,7 +327,7 @@ TEST(Environment, ATranscriptThatCannotBeWrittenEndsWithStatus1) {
   options.transcript_path = "/dev/full";
   const RunResult run = scratch.run_with(options);
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors, "");
+  EXPECT_TRUE(run.errors.ends_with(reason("standard output", ENOSPC))) << run.errors;
   EXPECT_EQ(read_file(scratch.file(table_name)), test_support::reference_conversion(input).table);
 }
 
@@ -260,25 +351,39 @@ TEST(Environment, ATableThatIsTheInputUnderAnotherNameIsNotOpened) {
   }
 }
 
-// `eb-com >> input` would read its own transcript back without end. Bounded
-// by a limit on file sizes, so that a run that does not refuse still ends.
-TEST(Environment, AStandardOutputThatIsTheInputIsRefusedBeforeAnythingIsWritten) {
-  ScratchDirectory scratch;
-  const std::string input = generated_input(12, 3000);
-  write_file(scratch.file(input_name), input);
-  write_file(scratch.file(table_name), old_table);
-  ScratchDirectory::Options options;
-  options.transcript_path = scratch.file(input_name).string();
-  options.transcript_appends = true;
-  options.before_exec = [] {
-    const rlimit file_size{1 << 20, 1 << 20};
-    setrlimit(RLIMIT_FSIZE, &file_size);
+// `eb-com >> input` would read its own transcript back without end, and
+// `eb-com >> table` or `2>> input` write into a data file: each is refused
+// before anything is written, the message on the other stream. Bounded by a
+// limit on file sizes, so that a run that does not refuse still ends.
+TEST(Redirections, AStandardStreamThatIsADataFileIsRefusedBeforeAnythingIsWritten) {
+  struct Case {
+    bool errors_redirected;
+    const char* file;
+    const char* format;
   };
-  const RunResult run = scratch.run_with(options);
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors, message(eb_com::transcript_is_input_format, input_name));
-  EXPECT_EQ(read_file(scratch.file(input_name)), input);
-  EXPECT_EQ(read_file(scratch.file(table_name)), old_table);
+  for (const Case& redirection : {Case{false, input_name, eb_com::transcript_is_input_format},
+                                  Case{false, table_name, eb_com::transcript_is_table_format},
+                                  Case{true, input_name, eb_com::errors_are_input_format},
+                                  Case{true, table_name, eb_com::errors_are_table_format}}) {
+    ScratchDirectory scratch;
+    const std::string input = generated_input(12, 3000);
+    write_file(scratch.file(input_name), input);
+    write_file(scratch.file(table_name), old_table);
+    ScratchDirectory::Options options;
+    // Under another name: a link to the file.
+    fs::create_symlink(redirection.file, scratch.file("link"));
+    (redirection.errors_redirected ? options.errors_path : options.transcript_path) = scratch.file("link").string();
+    options.transcript_appends = true;
+    options.before_exec = [] {
+      const rlimit file_size{1 << 20, 1 << 20};
+      setrlimit(RLIMIT_FSIZE, &file_size);
+    };
+    const RunResult run = scratch.run_with(options);
+    EXPECT_EQ(run.status, 1) << redirection.format;
+    EXPECT_EQ(redirection.errors_redirected ? run.transcript : run.errors, message(redirection.format, redirection.file));
+    EXPECT_EQ(read_file(scratch.file(input_name)), input);
+    EXPECT_EQ(read_file(scratch.file(table_name)), old_table);
+  }
 }
 
 TEST(Environment, AFileSizeLimitIsReportedAsAWriteError) {

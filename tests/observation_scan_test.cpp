@@ -42,7 +42,7 @@ int scan(const std::string& record, Observation& observation, eb_com::ScannedAbs
   const std::string& padded = scanned_record;
   eb_com::FieldSpellings spellings;
   const std::string_view view(padded.data(), record.size());
-  const int fields_set = eb_com::parse_observation(view, observation, spellings);
+  const int fields_set = eb_com::parse_observation(view, observation, spellings).fields_set;
   abscissa = spellings.abscissa;
   const std::pair<std::string_view, double> fields[] = {{spellings.velocity1.view(), observation.velocity1},
                                                         {spellings.velocity2.view(), observation.velocity2}};

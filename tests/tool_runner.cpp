@@ -93,6 +93,10 @@ RunResult ScratchDirectory::run_with(const Options& options) const {
   const std::string transcript = options.transcript_path.empty() ? (root_ / "stdout").string() : options.transcript_path;
   const int mode = options.transcript_appends ? O_APPEND : O_TRUNC;
   launch.output = open(transcript.c_str(), O_WRONLY | O_CREAT | mode | O_CLOEXEC, 0644);
+  if (!options.errors_path.empty()) {
+    close(launch.errors);
+    launch.errors = open(options.errors_path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  }
   if (options.standard_streams_closed) {
     close(launch.input);
     close(launch.output);

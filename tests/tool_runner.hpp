@@ -42,6 +42,9 @@ class ScratchDirectory {
     std::string transcript_path;
     // Standard output appends to that file, as `>>` does, rather than emptying it.
     bool transcript_appends = false;
+    // Where standard error appends instead of a file beside the directory
+    // (RunResult::errors is then empty).
+    std::string errors_path;
     // Runs in the child before exec: async-signal-safe calls only.
     std::function<void()> before_exec;
   };
