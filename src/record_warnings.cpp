@@ -23,16 +23,16 @@ void RecordWarnings::write(std::initializer_list<std::string_view> pieces) noexc
   if (++count_ <= max_shown) write_error_line(stream_, pieces);
 }
 
-void RecordWarnings::report_cut_line() noexcept {
-  cut_line_reported_ = line_;
-  static_assert(max_record_length == 499);
-  write({"line ", Number(line_).view(), ": longer than 499 characters, read as several records"});
-}
-
-void RecordWarnings::report_scan(const RecordScan& scan) noexcept {
+void RecordWarnings::note_unusual(const RecordScan& scan) noexcept {
   const Number line(line_);
+  if (continues_line_ && cut_line_reported_ != line_) {
+    cut_line_reported_ = line_;
+    static_assert(max_record_length == 499);
+    write({"line ", line.view(), ": longer than 499 characters, read as several records"});
+  }
   if (scan.fields_set == 3) {
-    write({"line ", line.view(), ": text after the third number ignored"});
+    whole_line_ = line_;
+    if (scan.text_after_third) write({"line ", line.view(), ": text after the third number ignored"});
     return;
   }
   // "line 4: 1 of 3 numbers read; velocity 1 and velocity 2 kept from line
@@ -45,22 +45,23 @@ void RecordWarnings::report_scan(const RecordScan& scan) noexcept {
   };
   for (int field = scan.fields_set; field < 3;) {
     int last = field;
-    while (last + 1 < 3 && set_on_line_[last + 1] == set_on_line_[field]) ++last;
+    while (last + 1 < 3 && set_on_line(last + 1) == set_on_line(field)) ++last;
     if (field != scan.fields_set) append("; ");
     for (int named = field; named <= last; ++named) {
       if (named != field) append(named == last ? " and " : ", ");
       append(field_names[named]);
     }
-    if (set_on_line_[field] == 0) {
+    if (set_on_line(field) == 0) {
       append(" still unset (nan)");
     } else {
       append(" kept from line ");
-      append(Number(set_on_line_[field]).view());
+      append(Number(set_on_line(field)).view());
     }
     field = last + 1;
   }
   const char digit = static_cast<char>('0' + scan.fields_set);
   write({"line ", line.view(), ": ", std::string_view(&digit, 1), " of 3 numbers read; ", {kept, length}});
+  for (int field = 0; field < scan.fields_set; ++field) partly_set_on_line_[field] = line_;
 }
 
 void RecordWarnings::finish() noexcept {

@@ -19,13 +19,13 @@ class RecordWarnings {
   explicit RecordWarnings(std::FILE* stream) noexcept : stream_(stream) {}
 
   // Each record after its scan, in order. Nearly every record is read whole
-  // and costs a comparison and the bookkeeping of its line.
+  // and costs one branch and the bookkeeping of its line.
   void note(std::string_view record, const RecordScan& scan) noexcept {
-    if (continues_line_ && cut_line_reported_ != line_) [[unlikely]]
-      report_cut_line();
-    if (scan.fields_set != 3 || scan.text_after_third) [[unlikely]]
-      report_scan(scan);
-    for (int field = 0; field < scan.fields_set; ++field) set_on_line_[field] = line_;
+    if ((scan.fields_set != 3) | scan.text_after_third | continues_line_) [[unlikely]] {
+      note_unusual(scan);
+    } else {
+      whole_line_ = line_;
+    }
     continues_line_ = record.back() != '\n';
     line_ += !continues_line_;
   }
@@ -36,14 +36,20 @@ class RecordWarnings {
   long long count() const noexcept { return count_; }
 
  private:
-  void report_cut_line() noexcept;
-  void report_scan(const RecordScan& scan) noexcept;
+  void note_unusual(const RecordScan& scan) noexcept;
+  // The line that last set a field, 0 for none: lines only grow, so the
+  // later of the last record that set all three and the last that set it
+  // alone.
+  long long set_on_line(int field) const noexcept {
+    return whole_line_ > partly_set_on_line_[field] ? whole_line_ : partly_set_on_line_[field];
+  }
   void write(std::initializer_list<std::string_view> pieces) noexcept;
 
   std::FILE* stream_;
-  long long line_ = 1;             // the input line of the record, from 1
-  long long set_on_line_[3] = {};  // the line that last set each field, 0 for none
-  bool continues_line_ = false;    // the last record ended without its newline
+  long long line_ = 1;                    // the input line of the record, from 1
+  long long whole_line_ = 0;              // the last line whose record set all three fields
+  long long partly_set_on_line_[3] = {};  // the last that set each field but not all three
+  bool continues_line_ = false;           // the last record ended without its newline
   long long cut_line_reported_ = 0;
   long long count_ = 0;
 };
