@@ -9,9 +9,9 @@
 
 #include "platform.hpp"
 
-#if defined(__SSE2__)
+#if EB_COM_SIMD_SSE2
 #include <emmintrin.h>
-#elif defined(__aarch64__) && defined(__ARM_NEON)
+#elif EB_COM_SIMD_NEON
 #include <arm_neon.h>
 #endif
 
@@ -65,7 +65,7 @@ inline unsigned word_point_marks(const char* p) noexcept {
 }
 inline unsigned word_digit_marks(const char* p) noexcept { return word_marks(p, digit_bytes); }
 
-#if defined(__aarch64__) && defined(__ARM_NEON) && !defined(__SSE2__)
+#if EB_COM_SIMD_NEON
 // NEON has no movemask: each lane keeps its own bit weight, and the two
 // halves are summed across.
 inline unsigned neon_marks(uint8x16_t lanes) noexcept {
@@ -77,7 +77,7 @@ inline unsigned neon_marks(uint8x16_t lanes) noexcept {
 
 }  // namespace byte_marks_detail
 
-#if defined(__SSE2__)
+#if EB_COM_SIMD_SSE2
 
 inline unsigned newline_marks(const char* p) noexcept {
   const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -95,7 +95,7 @@ inline unsigned digit_marks(const char* p) noexcept {
       _mm_cmplt_epi8(_mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>('0' + 128))), _mm_set1_epi8(-128 + 10))));
 }
 
-#elif defined(__aarch64__) && defined(__ARM_NEON)
+#elif EB_COM_SIMD_NEON
 
 inline unsigned newline_marks(const char* p) noexcept {
   const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));

@@ -7,13 +7,13 @@ namespace eb_com {
 
 namespace {
 
-constexpr std::uint64_t sign_bit = std::uint64_t{1} << 63;
-constexpr std::uint64_t exponent_bits = 0x7ff0000000000000;
-constexpr std::uint64_t quiet_bit = std::uint64_t{1} << 51;
-constexpr std::uint64_t hidden_bit = std::uint64_t{1} << 52;
-constexpr std::uint64_t fraction_bits = hidden_bit - 1;
+using binary64::exponent_mask;
+using binary64::fraction_mask;
+using binary64::hidden_bit;
+using binary64::quiet_bit;
+using binary64::sign_bit;
 
-bool is_finite(double x) noexcept { return (std::bit_cast<std::uint64_t>(x) & exponent_bits) != exponent_bits; }
+bool is_finite(double x) noexcept { return (std::bit_cast<std::uint64_t>(x) & exponent_mask) != exponent_mask; }
 
 // The x87's rules where a velocity is infinite or NaN, as the hardware
 // shows them. A NaN is made quiet as it is loaded, and it comes through
@@ -23,8 +23,8 @@ bool is_finite(double x) noexcept { return (std::bit_cast<std::uint64_t>(x) & ex
 [[gnu::cold]] double non_finite_result(double velocity1, double velocity2) noexcept {
   const auto bits1 = std::bit_cast<std::uint64_t>(velocity1);
   const auto bits2 = std::bit_cast<std::uint64_t>(velocity2);
-  const bool nan1 = (bits1 & ~sign_bit) > exponent_bits;
-  const bool nan2 = (bits2 & ~sign_bit) > exponent_bits;
+  const bool nan1 = (bits1 & ~sign_bit) > exponent_mask;
+  const bool nan2 = (bits2 & ~sign_bit) > exponent_mask;
   if (nan1 || nan2) {
     const std::uint64_t quiet1 = bits1 | quiet_bit;
     const std::uint64_t quiet2 = bits2 | quiet_bit;
@@ -39,7 +39,7 @@ bool is_finite(double x) noexcept { return (std::bit_cast<std::uint64_t>(x) & ex
   // or the default NaN where velocity1 is the same infinity; velocity2 minus
   // either is the default NaN. An infinite velocity1 with a finite velocity2
   // makes the shift -velocity1, and velocity2 minus it velocity1.
-  if (!is_finite(velocity2)) return std::bit_cast<double>(sign_bit | exponent_bits | quiet_bit);
+  if (!is_finite(velocity2)) return std::bit_cast<double>(sign_bit | exponent_mask | quiet_bit);
   return velocity1;
 }
 
@@ -60,14 +60,14 @@ double CentreOfMassFormula::in_integers(double velocity1, double velocity2) cons
   using extended::with_sign;
   const auto bits1 = std::bit_cast<std::uint64_t>(velocity1);
   const auto bits2 = std::bit_cast<std::uint64_t>(velocity2);
-  const auto biased1 = static_cast<std::int32_t>(bits1 >> 52 & 0x7ff);
-  const auto biased2 = static_cast<std::int32_t>(bits2 >> 52 & 0x7ff);
-  const bool both_normal =
-      static_cast<std::uint32_t>(biased1 - 1) < 0x7fe && static_cast<std::uint32_t>(biased2 - 1) < 0x7fe;
+  const std::int32_t biased1 = binary64::biased_exponent(bits1);
+  const std::int32_t biased2 = binary64::biased_exponent(bits2);
+  const bool both_normal = static_cast<std::uint32_t>(biased1 - 1) < binary64::max_biased_exponent - 1 &&
+                           static_cast<std::uint32_t>(biased2 - 1) < binary64::max_biased_exponent - 1;
   if (both_normal && static_cast<std::uint32_t>(biased1 - biased2 + 9) <= 18) [[likely]] {
     const std::int32_t low = biased1 < biased2 ? biased1 : biased2;
-    const std::uint64_t mantissa1 = (bits1 & fraction_bits) | hidden_bit;
-    const std::uint64_t mantissa2 = (bits2 & fraction_bits) | hidden_bit;
+    const std::uint64_t mantissa1 = (bits1 & fraction_mask) | hidden_bit;
+    const std::uint64_t mantissa2 = (bits2 & fraction_mask) | hidden_bit;
     const bool negative1 = (bits1 >> 63) != 0;
     const bool negative2 = (bits2 >> 63) != 0;
     // On the lower exponent each mantissa is below 2^62, their difference
@@ -78,9 +78,10 @@ double CentreOfMassFormula::in_integers(double velocity1, double velocity2) cons
     const bool difference_negative = (difference >> 63) != 0;
     const std::uint64_t magnitude = with_sign(difference, difference_negative);
     const int normalise = std::countl_zero(magnitude);
-    const Extended shift = weight_sum_.quotient({magnitude << normalise, low - 1075 - normalise, difference_negative});
+    const Extended shift =
+        weight_sum_.quotient({magnitude << normalise, low - binary64::unit_bias - normalise, difference_negative});
     // How far velocity2's last bit is above the shift's.
-    const auto lift = static_cast<std::uint32_t>(biased2 - 1075 - shift.exponent);
+    const auto lift = static_cast<std::uint32_t>(biased2 - binary64::unit_bias - shift.exponent);
     if (lift <= 73) [[likely]] {
       const u128 total = with_sign(static_cast<u128>(mantissa2) << lift, negative2) -
                          with_sign(static_cast<u128>(shift.significand), shift.negative);

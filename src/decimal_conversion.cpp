@@ -1,7 +1,6 @@
 #include "decimal_conversion.hpp"
 
 #include <bit>
-#include <cfloat>
 #include <cstddef>
 #include <limits>
 
@@ -11,8 +10,6 @@
 
 namespace eb_com {
 namespace {
-
-static_assert(FLT_EVAL_METHOD == 0, "the fast path rounds once, in double");
 
 // Every power of ten up to 10^22 is a double exactly (5^22 < 2^53).
 constexpr double exact_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
@@ -40,7 +37,7 @@ constexpr std::int32_t infinite_from = 310;
 constexpr bool is_digit(char c) noexcept { return c >= '0' && c <= '9'; }
 
 double with_sign(double magnitude, bool negative) noexcept {
-  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | std::uint64_t{negative} << 63);
+  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | binary64::sign_bit * negative);
 }
 
 // significand * 10^exponent, to 64 bits and a sticky bit, then once to double.

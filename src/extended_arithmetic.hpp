@@ -87,14 +87,14 @@ constexpr Extended rounded(u128 magnitude, std::int32_t exponent, bool negative)
 constexpr Extended from_double(double finite) noexcept {
   const auto bits = std::bit_cast<std::uint64_t>(finite);
   const bool negative = (bits >> 63) != 0;
-  const auto biased_exponent = static_cast<std::int32_t>((bits >> 52) & 0x7ff);
-  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+  const std::int32_t biased_exponent = binary64::biased_exponent(bits);
+  const std::uint64_t fraction = bits & binary64::fraction_mask;
   if (biased_exponent != 0) [[likely]] {
-    return {(fraction | std::uint64_t{1} << 52) << 11, biased_exponent - 1075 - 11, negative};
+    return {(fraction | binary64::hidden_bit) << 11, biased_exponent - binary64::unit_bias - 11, negative};
   }
   if (fraction == 0) return {0, Extended::zero_exponent, negative};
   const int shift = std::countl_zero(fraction);
-  return {fraction << shift, -1074 - shift, negative};
+  return {fraction << shift, binary64::least_unit_exponent - shift, negative};
 }
 
 constexpr Extended negated(Extended x) noexcept { return {x.significand, x.exponent, !x.negative}; }
@@ -174,20 +174,21 @@ class ConstantDivisor {
 // subnormal grid directly where the value is below 2^-1022, to infinity past
 // the largest double.
 constexpr double to_double(Extended x) noexcept {
-  const std::uint64_t sign = std::uint64_t{x.negative} << 63;
+  const std::uint64_t sign = binary64::sign_bit * x.negative;
   if (x.significand == 0) return std::bit_cast<double>(sign);
   const std::int32_t top = x.exponent + 63;  // the leading bit is 2^top
-  constexpr std::uint64_t infinity = 0x7ff0000000000000;
-  if (top > 1023) return std::bit_cast<double>(sign | infinity);
-  if (top >= -1022) {
+  if (top > binary64::exponent_bias) return std::bit_cast<double>(sign | binary64::infinity);
+  if (top >= binary64::min_normal_exponent) {
     const std::uint64_t mantissa = detail::rounded_to_even(x.significand >> 11, x.significand << 53);
     // The mantissa's leading bit adds one to the exponent field, and a
     // mantissa rounded up to 2^53 two, which is the next binade (or infinity
     // from the largest one).
-    return std::bit_cast<double>(sign | ((static_cast<std::uint64_t>(top + 1022) << 52) + mantissa));
+    return std::bit_cast<double>(
+        sign |
+        ((static_cast<std::uint64_t>(top - binary64::min_normal_exponent) << binary64::fraction_bits) + mantissa));
   }
   // Units of 2^-1074, the subnormal grid: shift bits to drop, at least 12.
-  const std::int32_t shift = -1074 - x.exponent;
+  const std::int32_t shift = binary64::least_unit_exponent - x.exponent;
   if (shift > 64) return std::bit_cast<double>(sign);  // below half the least subnormal
   const u128 wide = static_cast<u128>(x.significand) << (64 - shift);
   // A mantissa rounded up to 2^52 is the least normal double, bits and all.

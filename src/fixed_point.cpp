@@ -20,17 +20,17 @@ char* fixed_point_detail::format_rare(char* out, double value, int precision) no
   const auto bits = std::bit_cast<std::uint64_t>(value);
   *out = '-';
   out += bits >> 63;
-  const auto biased_exponent = static_cast<int>(bits >> 52 & 0x7ff);
-  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+  const int biased_exponent = binary64::biased_exponent(bits);
+  const std::uint64_t fraction = bits & binary64::fraction_mask;
   // As glibc's printf writes them: the sign of a NaN is shown too.
-  if (biased_exponent == 0x7ff) {
+  if (biased_exponent == binary64::max_biased_exponent) {
     std::memcpy(out, fraction == 0 ? "inf" : "nan", 3);
     return out + 3;
   }
   // The value is mantissa * 2^exponent, at least 2^44: an integer from
   // 2^53 on, and with at most 8 fraction bits below it.
-  const std::uint64_t mantissa = fraction | std::uint64_t{1} << 52;
-  const int exponent = biased_exponent - 1075;
+  const std::uint64_t mantissa = fraction | binary64::hidden_bit;
+  const int exponent = biased_exponent - binary64::unit_bias;
   if (exponent < 0) {
     // Scaled by 10^precision and rounded, ties to even, below 2^73; its
     // integer part, below 2^53, and its decimals apart.

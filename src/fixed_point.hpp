@@ -87,12 +87,12 @@ inline void store_last_digits(char* out, std::uint64_t digits, int count) noexce
 template <int precision>
 std::uint64_t scaled_magnitude(double value) noexcept {
   const auto bits = std::bit_cast<std::uint64_t>(value);
-  const auto biased_exponent = static_cast<int>((bits >> 52) & 0x7ff);
-  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-  int shift = 1074;  // |value| == mantissa / 2^shift
+  const int biased_exponent = binary64::biased_exponent(bits);
+  std::uint64_t mantissa = bits & binary64::fraction_mask;
+  int shift = -binary64::least_unit_exponent;  // |value| == mantissa / 2^shift
   if (biased_exponent != 0) {
-    mantissa |= std::uint64_t{1} << 52;
-    shift = 1075 - biased_exponent;
+    mantissa |= binary64::hidden_bit;
+    shift = binary64::unit_bias - biased_exponent;
   }
   // The product of the 53-bit mantissa and 10^precision: up to 3 decimals
   // it is below 2^63 and fits in 64 bits, which cost less to shift.

@@ -20,12 +20,8 @@ constexpr int hex_digit_value(char c) noexcept {
 }
 
 double with_sign(double magnitude, bool negative) noexcept {
-  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | std::uint64_t{negative} << 63);
+  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | binary64::sign_bit * negative);
 }
-
-// strtod's "nan" and "inf", as glibc gives them: the sign is the text's.
-constexpr std::uint64_t quiet_nan = 0x7ff8000000000000;
-constexpr std::uint64_t infinity = 0x7ff0000000000000;
 
 // Whether the text at p spells word (lower case) in any case.
 bool spells(const char* p, const char* last, const char* word) noexcept {
@@ -126,7 +122,7 @@ const char* scan_number(const char* first, const char* last, double& value) noex
   const char c = to_lower(*p);
   if (c == 'n') {
     if (!spells(p + 1, last, "an")) return nullptr;
-    value = std::bit_cast<double>(quiet_nan | std::uint64_t{negative} << 63);
+    value = std::bit_cast<double>(binary64::quiet_nan | binary64::sign_bit * negative);  // as glibc's strtod
     return p + 3;
   }
   if (c == 'i') {
@@ -136,7 +132,7 @@ const char* scan_number(const char* first, const char* last, double& value) noex
       if (!spells(p + 1, last, "nity")) return nullptr;
       p += 5;
     }
-    value = std::bit_cast<double>(infinity | std::uint64_t{negative} << 63);
+    value = std::bit_cast<double>(binary64::infinity | binary64::sign_bit * negative);
     return p;
   }
   if (c == '0' && p + 1 != last && to_lower(p[1]) == 'x') return scan_hexadecimal(p + 2, last, negative, value);

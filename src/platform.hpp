@@ -1,12 +1,12 @@
-// What eb-com takes for granted of the machine and the compiler, in one
-// place: each assumption is checked here, so that a build where one fails
-// stops with its reason rather than printing other bytes. The one other,
-// that double arithmetic is done in double (FLT_EVAL_METHOD == 0), is
-// checked beside the one division that relies on it, in
-// self_printing_decimal.hpp.
+// What eb-com takes for granted of the machine and the compiler, and every
+// fact about the platform that code or tests decide on, in one place: each
+// assumption is checked here, so that a build where one fails stops with its
+// reason rather than printing other bytes, and each fact is a named macro or
+// constant that other files ask for.
 #pragma once
 
 #include <bit>
+#include <cfloat>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -19,22 +19,61 @@ static_assert(sizeof(double) == sizeof(std::uint64_t));
 #if defined(__FAST_MATH__) || defined(__FINITE_MATH_ONLY__) && __FINITE_MATH_ONLY__
 #error "eb-com's arithmetic is defined to the last bit: build it without -ffast-math or -ffinite-math-only"
 #endif
+// The decimal scans round a quotient of exact doubles once: an x87
+// evaluating in extended precision would round twice.
+static_assert(FLT_EVAL_METHOD == 0, "eb-com needs double arithmetic evaluated in double");
 #if !defined(__SIZEOF_INT128__)
 #error "eb-com needs a compiler with unsigned __int128 (GCC or clang on a 64-bit target)"
 #endif
 static_assert(std::endian::native == std::endian::little || std::endian::native == std::endian::big,
               "eb-com needs a machine whose byte order is little- or big-endian");
 
+// The instructions that mark 16 bytes at once (byte_marks.hpp): SSE2 on
+// x86-64, NEON on aarch64, and on any other machine none, as one macro:
+// the intrinsics' headers must be chosen before any code.
+#if defined(__SSE2__)
+#define EB_COM_SIMD_SSE2 1
+#elif defined(__aarch64__) && defined(__ARM_NEON)
+#define EB_COM_SIMD_NEON 1
+#endif
+
+// Whether long double is the x87's 80-bit format, which the centre-of-mass
+// formula is defined in: on x86-64 the hardware evaluates it, elsewhere
+// integer arithmetic does, and the tests ask the hardware only here.
+#if defined(__x86_64__) && __LDBL_MANT_DIG__ == 64
+#define EB_COM_LONG_DOUBLE_IS_X87 1
+#else
+#define EB_COM_LONG_DOUBLE_IS_X87 0
+#endif
+
 namespace eb_com {
 
-// The x87's 80-bit format, which the centre-of-mass formula is defined in:
-// on x86-64 the hardware evaluates it, elsewhere integer arithmetic does.
-inline constexpr bool long_double_is_x87 =
-#if defined(__x86_64__) || defined(__i386__)
-    std::numeric_limits<long double>::digits == 64;
-#else
-    false;
-#endif
+inline constexpr bool long_double_is_x87 = EB_COM_LONG_DOUBLE_IS_X87;
+static_assert(!long_double_is_x87 || std::numeric_limits<long double>::digits == 64);
+
+// The binary64 layout, this file its one home: a sign bit, 11 exponent bits
+// biased by 1023, 52 fraction bits. A finite value is its significand (the
+// fraction with the hidden bit, which subnormals lack) times
+// 2^(biased exponent - unit_bias), subnormals counted at biased exponent 1.
+namespace binary64 {
+inline constexpr int fraction_bits = 52;
+inline constexpr std::uint64_t sign_bit = std::uint64_t{1} << 63;
+inline constexpr std::uint64_t hidden_bit = std::uint64_t{1} << fraction_bits;
+inline constexpr std::uint64_t fraction_mask = hidden_bit - 1;
+inline constexpr std::uint64_t quiet_bit = hidden_bit >> 1;
+inline constexpr int max_biased_exponent = 0x7ff;  // infinities and NaNs
+inline constexpr std::uint64_t exponent_mask = std::uint64_t{max_biased_exponent} << fraction_bits;
+inline constexpr std::uint64_t infinity = exponent_mask;
+inline constexpr std::uint64_t quiet_nan = exponent_mask | quiet_bit;  // as strtod gives "nan"
+inline constexpr int exponent_bias = 1023;
+inline constexpr int unit_bias = exponent_bias + fraction_bits;                  // 1075
+inline constexpr int min_normal_exponent = 1 - exponent_bias;                    // 2^-1022, the least normal
+inline constexpr int least_unit_exponent = min_normal_exponent - fraction_bits;  // 2^-1074, the least subnormal
+
+constexpr int biased_exponent(std::uint64_t bits) noexcept {
+  return static_cast<int>(bits >> fraction_bits & max_biased_exponent);
+}
+}  // namespace binary64
 
 // Whether the C library is glibc, whose sscanf and printf are the reference
 // for every byte the tool reads and writes. The program never calls them;

@@ -14,9 +14,9 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cfloat>
 #include <cstddef>
 #include <cstdint>
-#include <cfloat>
 #include <cstring>
 
 #include "byte_marks.hpp"
@@ -123,13 +123,11 @@ inline double self_printing_value(const char* text, SelfPrintingDecimal decimal)
         decimal.decimals != 0 ? digits_value(load_little_endian(text + decimal.point + 1), decimal.decimals) : 0;
     mantissa = integer_part * powers_of_ten[decimal.decimals] + fraction_part;
   }
-  // One rounding, to double: an x87 evaluating in extended precision would
-  // round twice.
-  static_assert(FLT_EVAL_METHOD == 0, "eb-com needs double arithmetic evaluated in double");
+  // One rounding, to double (FLT_EVAL_METHOD is 0: platform.hpp).
   const double magnitude = static_cast<double>(mantissa) / exact_scales[decimal.decimals];
   // The sign put in without a branch: to the predictor, a velocity's sign is
   // a coin toss.
-  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | std::uint64_t{negative} << 63);
+  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | (binary64::sign_bit * negative));
 }
 
 inline char* copy_self_printing_decimal(char* out, const char* text, SelfPrintingDecimal decimal) noexcept {

@@ -33,7 +33,7 @@ inline Summary convert(std::FILE* input, std::FILE* table, std::FILE* transcript
     std::sscanf(record, " %lf %lf %lf ", &abscissa, &velocity1, &velocity2);
     ++summary.observation_count;
     std::fprintf(transcript, eb_com::echo_line_format, abscissa, velocity1, velocity2);
-#if defined(__x86_64__)
+#if EB_COM_LONG_DOUBLE_IS_X87
     const double vcm = x87_reference::centre_of_mass_velocity(eb_com::mass_ratio, velocity1, velocity2);
 #else
     // No x87 to ask: the integer evaluation, which the tests hold to the

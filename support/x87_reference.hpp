@@ -6,8 +6,7 @@
 
 namespace x87_reference {
 
-#if defined(__x86_64__)
-static_assert(eb_com::long_double_is_x87);
+#if EB_COM_LONG_DOUBLE_IS_X87
 
 // velocity2 - (velocity2 - velocity1) / (ratio + 1), each step on the x87
 // itself. Kept out of line, so that the compiler's constant folding, which

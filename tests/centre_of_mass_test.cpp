@@ -87,7 +87,7 @@ TEST(Formula, GivesTheRecordedX87Results) {
         EXPECT_EQ(bits(eb_com::tool_formula(velocity1, velocity2)), expected) << line;
       }
     }
-#if defined(__x86_64__)
+#if EB_COM_LONG_DOUBLE_IS_X87
     EXPECT_EQ(bits(x87_reference::centre_of_mass_velocity(ratio, velocity1, velocity2)), expected) << line;
 #endif
     ++checked;
@@ -95,7 +95,7 @@ TEST(Formula, GivesTheRecordedX87Results) {
   EXPECT_GE(checked, 2000);
 }
 
-#if defined(__x86_64__)
+#if EB_COM_LONG_DOUBLE_IS_X87
 // The integer evaluation against the x87 itself over every family of hard
 // cases, for the tool's ratio and others (a huge one makes the shift of
 // close velocities small enough to try the bounds of the short way); the

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "generated_input.hpp"
+#include "generated_records.hpp"
 #include "memory_conversion.hpp"
 
 namespace {

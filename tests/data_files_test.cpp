@@ -82,7 +82,7 @@ TEST_F(DataFiles, FailuresCarryTheirMessageAndTheSystemsReason) {
   fs::remove(eb_com::input_file_name);
   eb_com::OpenedFile input = eb_com::open_input();
   EXPECT_EQ(input.stream, nullptr);
-  EXPECT_EQ(input.failure, eb_com::no_input_format);
+  EXPECT_STREQ(input.failure, eb_com::no_input_format);
   EXPECT_EQ(input.error, ENOENT);
   fs::create_directory(eb_com::input_file_name);
   input = eb_com::open_input();
@@ -93,7 +93,7 @@ TEST_F(DataFiles, FailuresCarryTheirMessageAndTheSystemsReason) {
   ASSERT_NE(input.stream, nullptr);
   const eb_com::OpenedFile table = eb_com::open_table(input.stream);
   EXPECT_EQ(table.stream, nullptr);
-  EXPECT_EQ(table.failure, eb_com::table_is_input_format);
+  EXPECT_STREQ(table.failure, eb_com::table_is_input_format);
   EXPECT_EQ(table.error, 0);
   EXPECT_EQ(contents(eb_com::output_file_name), "old rows\n");
   std::fclose(input.stream);

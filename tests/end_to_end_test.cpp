@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "centre_of_mass.hpp"
-#include "generated_input.hpp"
+#include "generated_records.hpp"
 #include "tool_runner.hpp"
 
 #define EB_COM_TEXT(x) EB_COM_TEXT_OF(x)

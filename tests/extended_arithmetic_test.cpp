@@ -9,7 +9,7 @@
 
 namespace {
 
-#if defined(__x86_64__)
+#if EB_COM_LONG_DOUBLE_IS_X87
 using eb_com::extended::Extended;
 
 // Exactly the same value on the x87: its exponent range holds every one.

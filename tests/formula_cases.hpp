@@ -8,6 +8,9 @@
 #include <bit>
 #include <cstdint>
 
+#include "platform.hpp"
+#include "splitmix64.hpp"
+
 namespace formula_cases {
 
 struct Pair {
@@ -17,7 +20,7 @@ struct Pair {
 
 class Generator {
  public:
-  explicit Generator(std::uint64_t seed) : state_(seed) {}
+  explicit Generator(std::uint64_t seed) : random(seed) {}
 
   Pair next() {
     switch (count_++ % 7) {
@@ -29,17 +32,21 @@ class Generator {
       }
       case 2: {  // velocity1 far below velocity2, a few ulps off a power of two's
                  // ratio: the difference is a tie or near one in 64 bits
-        const std::uint64_t v2 = (random() & ~exponent_mask) | (std::uint64_t{900} + random() % 200) << 52;
-        const std::uint64_t shifted = v2 - ((std::uint64_t{40} + random() % 40) << 52);
+        const std::uint64_t v2 = (random() & ~exponent_mask) | (std::uint64_t{900} + random() % 200) << fraction_bits;
+        const std::uint64_t shifted = v2 - ((std::uint64_t{40} + random() % 40) << fraction_bits);
         return {bits((shifted + random() % 5 - 2) ^ (random() & sign_bit)), bits(v2)};
       }
       case 3:  // subnormal and least normal velocities, results down to the
                // least subnormal and below
-        return {bits((random() >> random() % 64 & ~exponent_mask) | (random() % 4) << 52 | (random() & sign_bit)),
-                bits((random() >> random() % 64 & ~exponent_mask) | (random() % 4) << 52 | (random() & sign_bit))};
+        return {bits((random() >> random() % 64 & ~exponent_mask) | (random() % 4) << fraction_bits |
+                     (random() & sign_bit)),
+                bits((random() >> random() % 64 & ~exponent_mask) | (random() % 4) << fraction_bits |
+                     (random() & sign_bit))};
       case 4:  // near the largest double: differences and results that overflow
-        return {bits((random() & ~exponent_mask) | (std::uint64_t{0x7fc} + random() % 3) << 52),
-                bits((random() & ~exponent_mask) | (std::uint64_t{0x7fc} + random() % 3) << 52)};
+        return {bits((random() & ~exponent_mask) | (std::uint64_t{max_biased_exponent} - 3 + random() % 3)
+                                                       << fraction_bits),
+                bits((random() & ~exponent_mask) | (std::uint64_t{max_biased_exponent} - 3 + random() % 3)
+                                                       << fraction_bits)};
       case 5:  // infinities and NaNs, quiet and signalling, payloads equal or
                // close, either sign, against each other and finite values
         return {special(), special()};
@@ -52,18 +59,12 @@ class Generator {
   }
 
  private:
-  static constexpr std::uint64_t sign_bit = std::uint64_t{1} << 63;
-  static constexpr std::uint64_t exponent_mask = 0x7ff0000000000000;
+  static constexpr std::uint64_t sign_bit = eb_com::binary64::sign_bit;
+  static constexpr std::uint64_t exponent_mask = eb_com::binary64::exponent_mask;
+  static constexpr int fraction_bits = eb_com::binary64::fraction_bits;
+  static constexpr int max_biased_exponent = eb_com::binary64::max_biased_exponent;
 
   static double bits(std::uint64_t b) { return std::bit_cast<double>(b); }
-
-  // splitmix64: small, and the same on every machine.
-  std::uint64_t random() {
-    std::uint64_t z = state_ += 0x9e3779b97f4a7c15;
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111eb;
-    return z ^ (z >> 31);
-  }
 
   double special() {
     const std::uint64_t sign = random() & sign_bit;
@@ -74,13 +75,15 @@ class Generator {
         return bits(random());
       default: {
         // Payloads from a small set, so that equal ones meet often.
-        const std::uint64_t payload = random() % 4 | (random() & 1) << 51 | (random() % 3 == 0 ? 1ull << 50 : 0);
+        const std::uint64_t quiet_bit = eb_com::binary64::quiet_bit;
+        const std::uint64_t payload =
+            random() % 4 | (random() & 1) * quiet_bit | (random() % 3 == 0 ? quiet_bit >> 1 : 0);
         return bits(sign | exponent_mask | (payload != 0 ? payload : 1));
       }
     }
   }
 
-  std::uint64_t state_;
+  test_support::SplitMix64 random;
   std::uint64_t count_ = 0;
 };
 

@@ -44,7 +44,7 @@ TEST(LongRun, TenMillionRecordsThroughAFifoInConstantMemory) {
   EXPECT_EQ(rows, records);
 }
 
-#if defined(__x86_64__)
+#if EB_COM_LONG_DOUBLE_IS_X87
 TEST(LongRun, TenMillionPairsOfTheHardFamiliesGiveTheX87Bits) {
   constexpr eb_com::CentreOfMassFormula other_ratio_formula{0.85};
   formula_cases::Generator cases(20261209);
