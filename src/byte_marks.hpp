@@ -5,6 +5,7 @@
 // must be readable.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 
 #include "platform.hpp"
@@ -31,6 +32,7 @@ inline constexpr std::uint64_t high_bits = 0x8080808080808080;
 // no two pairs land on the same bit, since 8(i - i') = 7(j - j') has no
 // other solution in 0..7: the product is a sum without carries.
 inline unsigned gathered(std::uint64_t high_bit_marks) noexcept {
+  assert((high_bit_marks & ~high_bits) == 0);
   return static_cast<unsigned>((high_bit_marks >> 7) * 0x0102040810204080 >> 56);
 }
 

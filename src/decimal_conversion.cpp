@@ -1,6 +1,7 @@
 #include "decimal_conversion.hpp"
 
 #include <bit>
+#include <cassert>
 #include <cstddef>
 #include <limits>
 
@@ -80,6 +81,7 @@ double rounded_quotient(const BigInteger& significand, std::int32_t exponent, bo
     quotient >>= 1;
     ++binary_exponent;
   }
+  assert(quotient >> 63 == 1);
   const auto top = static_cast<std::uint64_t>(quotient) | std::uint64_t{sticky};
   return extended::to_double({top, binary_exponent, negative});
 }

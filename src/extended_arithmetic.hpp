@@ -12,6 +12,7 @@
 #pragma once
 
 #include <bit>
+#include <cassert>
 #include <cstdint>
 #include <utility>
 
@@ -48,7 +49,8 @@ constexpr std::uint64_t rounded_to_even(std::uint64_t kept, std::uint64_t droppe
 }
 
 // wide * 2^exponent rounded to a 64-bit significand; wide has its top bit set.
-constexpr Extended rounded(u128 wide, std::int32_t exponent, bool negative) noexcept {
+constexpr Extended rounded_normalised(u128 wide, std::int32_t exponent, bool negative) noexcept {
+  assert(wide >> 127 == 1);
   const std::uint64_t significand =
       rounded_to_even(static_cast<std::uint64_t>(wide >> 64), static_cast<std::uint64_t>(wide));
   // Rounding up from all ones wraps to zero: the next binade's first value.
@@ -81,7 +83,7 @@ constexpr Unsigned with_sign(Unsigned x, bool negative) noexcept {
 // magnitude is not zero.
 constexpr Extended rounded(u128 magnitude, std::int32_t exponent, bool negative) noexcept {
   const int normalise = detail::leading_zeros(magnitude);
-  return detail::rounded(magnitude << normalise, exponent - normalise, negative);
+  return detail::rounded_normalised(magnitude << normalise, exponent - normalise, negative);
 }
 
 constexpr Extended from_double(double finite) noexcept {
@@ -135,6 +137,7 @@ class ConstantDivisor {
 
   constexpr Extended quotient(Extended dividend) const noexcept {
     if (dividend.significand == 0) return dividend;
+    assert(dividend.significand >> 63 == 1);
     // The quotient's significand from dividend.significand * 2^shift, shift
     // chosen so that it has exactly 64 bits: the ratio of the significands
     // lies in (1/2, 2).
@@ -160,7 +163,7 @@ class ConstantDivisor {
     // over a half, a half, or less (where zero or not no longer matters).
     const std::uint64_t dropped = std::uint64_t{r >= significand_ - r} << 63 | (r > significand_ - r);
     const int shift = 64 - one_bit_less;
-    return detail::rounded(static_cast<u128>(q) << 64 | dropped, dividend.exponent - exponent_ - shift - 64,
+    return detail::rounded_normalised(static_cast<u128>(q) << 64 | dropped, dividend.exponent - exponent_ - shift - 64,
                            dividend.negative);
   }
 

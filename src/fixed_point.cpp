@@ -17,6 +17,7 @@ char* format_integer(char* out, std::uint64_t n) noexcept {
 }
 
 char* fixed_point_detail::format_rare(char* out, double value, int precision) noexcept {
+  assert(!(std::fabs(value) < fast_path_limit));
   const auto bits = std::bit_cast<std::uint64_t>(value);
   *out = '-';
   out += bits >> 63;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <bit>
 #include <cmath>
 #include <cstddef>
@@ -68,6 +69,7 @@ inline int digit_count(std::uint64_t n) noexcept {
 // 32 bits; x * 103 >> 10 is x / 10 below 179, and a 16-bit lane holds below
 // 100. The tests run every n.
 inline std::uint64_t eight_digits(std::uint32_t n) noexcept {
+  assert(n < 100000000);
   std::uint64_t lanes = n / 10000 | static_cast<std::uint64_t>(n % 10000) << 32;
   std::uint64_t high = (lanes * 10486 >> 20) & 0x0000007F0000007F;  // each 32-bit lane / 100
   lanes = high | (lanes - high * 100) << 16;
@@ -79,6 +81,7 @@ inline std::uint64_t eight_digits(std::uint32_t n) noexcept {
 // Stores the last count (1 to 8) of the 8 digits, and 8 - count bytes more
 // that the caller overwrites or leaves past the end.
 inline void store_last_digits(char* out, std::uint64_t digits, int count) noexcept {
+  assert(count >= 1 && count <= 8);
   store_little_endian(out, digits >> 8 * (8 - count));
 }
 
@@ -86,6 +89,7 @@ inline void store_last_digits(char* out, std::uint64_t digits, int count) noexce
 // glibc's printf rounds. Needs |value| < fast_path_limit.
 template <int precision>
 std::uint64_t scaled_magnitude(double value) noexcept {
+  assert(std::fabs(value) < fast_path_limit);
   const auto bits = std::bit_cast<std::uint64_t>(value);
   const int biased_exponent = binary64::biased_exponent(bits);
   std::uint64_t mantissa = bits & binary64::fraction_mask;

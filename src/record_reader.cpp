@@ -24,6 +24,7 @@ namespace {
 // at least 16 readable bytes after it, and the second block is read only
 // where the window is longer than 16.
 const char* find_newline(const char* first, std::size_t window) noexcept {
+  assert(window <= max_record_length);
   std::uint32_t marks = newline_marks(first);
   if (window > 16) marks |= static_cast<std::uint32_t>(newline_marks(first + 16)) << 16;
   if (window < 32) marks &= (std::uint32_t{1} << window) - 1;

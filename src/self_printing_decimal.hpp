@@ -12,6 +12,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cassert>
 #include <array>
 #include <bit>
 #include <cfloat>
@@ -71,6 +72,7 @@ inline constexpr auto exact_scales = [] {
 // first digit in the lowest, by the method of fast_float: pairs, then
 // quadruples, in lanes of the register.
 inline std::uint64_t digits_value(std::uint64_t word, std::size_t count) noexcept {
+  assert(count >= 1 && count <= 8);
   // Later bytes shift out; the first digits become the last, under zeros.
   std::uint64_t digits = (word - 0x3030303030303030) << (8 * (8 - count));
   digits = digits * 10 + (digits >> 8);
