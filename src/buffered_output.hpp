@@ -11,15 +11,14 @@ namespace eb_com {
 
 class BufferedOutput {
  public:
-  // Large enough for the longest line, so that reserve() always has room.
-  // Fewer and larger writes took a third less system time than blocks of
-  // 64 KiB on the bench's 2 million records; the bench's smallest file
-  // still fills the block, so memory stays the same from a hundredth of its
-  // size on.
+  // Fewer and larger writes cost less system time than 64 KiB blocks
+  // (README, Performance, for the figure).
   static constexpr std::size_t capacity = std::size_t{1} << 18;
-  // The least block it may be given: the longest line the tool writes. The
-  // tests and the fuzz target use blocks this small, so that their outputs
-  // cross many.
+  // The least block it may be given: room for the longest line the tool
+  // writes (an echo line of three of the widest numbers, 955 characters, as
+  // output_lines.hpp asserts), so that reserve() always has room. The tests
+  // and the fuzz target use blocks this small, so that their outputs cross
+  // many.
   static constexpr std::size_t min_block_size = 1024;
 
   // Writes to the stream in blocks of block_size, from min_block_size to

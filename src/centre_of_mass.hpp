@@ -27,9 +27,9 @@ class CentreOfMassFormula {
       : weight_sum_(extended::sum(extended::from_double(ratio), extended::from_double(1))),
         x87_weight_sum_(static_cast<long double>(ratio) + 1) {}
 
-  // The x87 itself where the machine has it: 1.4 ns a row of table
-  // velocities against the integers' 15 (README, Performance), a third more
-  // CPU time for a whole run. The integers elsewhere.
+  // The x87 itself where the machine has it, which costs a fraction of the
+  // integers' time (README, Performance, for the figures); the integers
+  // elsewhere.
   double operator()(double velocity1, double velocity2) const noexcept {
     if constexpr (long_double_is_x87) {
       return static_cast<double>(velocity2 - (static_cast<long double>(velocity2) - velocity1) / x87_weight_sum_);

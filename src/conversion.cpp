@@ -29,7 +29,8 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
   ConversionSummary summary;
   bool range_seen = false;
   Observation observation;
-  FieldSpellings spellings;
+  ScannedAbscissa scanned_abscissa;
+  VelocitySpellings spellings;
   // This record's abscissa text and the pending row's, in turn.
   AbscissaText abscissae[] = {AbscissaText(unset_field), AbscissaText(unset_field)};
   std::size_t filling = 0;
@@ -42,10 +43,10 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
     double vcm = 0;
     if (more) {
       AbscissaText& abscissa = abscissae[filling];
-      const RecordScan scan = parse_observation(record, observation, spellings);
+      const RecordScan scan = parse_observation(record, observation, scanned_abscissa, spellings);
       warnings.note(record, scan);
       if (scan.fields_set != 0) {
-        abscissa.set(spellings.abscissa);
+        abscissa.set(scanned_abscissa);
       } else if (pending.abscissa != nullptr) {
         abscissa = *pending.abscissa;  // a record without numbers keeps the last abscissa
       }

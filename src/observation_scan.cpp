@@ -27,29 +27,29 @@ bool continues_number(const char* p, const char* last) noexcept {
   return (*p >= '0' && *p <= '9') || *p == '.' || c == 'e' || c == 'x';
 }
 
-// Reads one field at p into value and spelling; returns its end, or nullptr
-// where the scan fails there. The abscissa's self-printing spelling is not
-// converted. Inlined at each of its three uses, each with its own constant
-// for convert_self_printing.
+// Reads one field at p into value and spelling (empty unless it prints as
+// itself); returns its end, or nullptr where the scan fails there. The
+// abscissa's self-printing spelling is not converted. Inlined at each of its
+// three uses, each with its own constant for convert_self_printing.
 template <bool convert_self_printing>
 [[gnu::always_inline]] inline const char* scan_field(const char* p, const char* last, double& value,
-                                                     FieldSpelling& spelling) noexcept {
+                                                     SelfPrintingSpelling& spelling) noexcept {
   const SelfPrintingDecimal self_printing = find_self_printing_decimal(p, last);
   const char* end = p + self_printing.length;
   if (self_printing.length != 0 && !continues_number(end, last)) [[likely]] {
     if constexpr (convert_self_printing) value = self_printing_value(p, self_printing);
-    spelling = {p, self_printing.length, self_printing};
+    spelling = {p, self_printing};
     return end;
   }
   end = scan_number(p, last, value);
-  if (end == nullptr) return nullptr;
-  spelling = {p, static_cast<std::uint32_t>(end - p), {}};
+  if (end != nullptr) spelling = {};
   return end;
 }
 
 }  // namespace
 
-RecordScan parse_observation(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept {
+RecordScan parse_observation(std::string_view record, Observation& observation, ScannedAbscissa& abscissa,
+                             VelocitySpellings& spellings) noexcept {
   record = record.substr(0, max_record_length);
   const char* const last = record.data() + record.size();
 
@@ -64,15 +64,15 @@ RecordScan parse_observation(std::string_view record, Observation& observation, 
   };
   const char* p = record.data();
   double abscissa_value = unset_field;
-  FieldSpelling abscissa_spelling;
+  SelfPrintingSpelling abscissa_spelling;
   if (!reaches_field(p) || (p = scan_field<false>(p, last, abscissa_value, abscissa_spelling)) == nullptr) {
     spellings.velocity1 = spellings.velocity2 = {};
     return {0, false};
   }
-  if (abscissa_spelling.self_printing.length != 0) {
-    spellings.abscissa.set_self_printing(abscissa_spelling);
+  if (!abscissa_spelling.empty()) {
+    abscissa.set_self_printing(abscissa_spelling);
   } else {
-    spellings.abscissa.set_value(abscissa_value);
+    abscissa.set_value(abscissa_value);
   }
   if (!reaches_field(p) || (p = scan_field<true>(p, last, observation.velocity1, spellings.velocity1)) == nullptr) {
     spellings.velocity1 = spellings.velocity2 = {};

@@ -11,14 +11,15 @@
 
 namespace eb_com {
 
-// How the record spelled a field it set, as a piece of the record: empty
-// where the scan did not reach the field.
-struct FieldSpelling {
+// Where a record spells a field as a decimal that prints as itself ("%lf"
+// gives its spelling padded with zeros), so that the echo copies it rather
+// than formatting the value: the text in the record and its shape. Empty
+// for a field spelled any other way, or not reached.
+struct SelfPrintingSpelling {
   const char* text = nullptr;
-  std::uint32_t length = 0;
-  SelfPrintingDecimal self_printing;  // its length 0 where the text is no such decimal
+  SelfPrintingDecimal decimal;  // its length 0 where empty
 
-  std::string_view view() const noexcept { return {text, length}; }
+  bool empty() const noexcept { return decimal.length == 0; }
 };
 
 // The abscissa as the record gave it. It feeds no arithmetic, so where it
@@ -26,9 +27,9 @@ struct FieldSpelling {
 // it: then the spelling is the number, and there is no value to read.
 class ScannedAbscissa {
  public:
-  bool is_self_printing() const noexcept { return spelling_.self_printing.length != 0; }
+  bool is_self_printing() const noexcept { return !spelling_.empty(); }
   // Only where is_self_printing().
-  const FieldSpelling& spelling() const noexcept {
+  const SelfPrintingSpelling& spelling() const noexcept {
     assert(is_self_printing());
     return spelling_;
   }
@@ -38,22 +39,22 @@ class ScannedAbscissa {
     return value_;
   }
 
-  void set_self_printing(const FieldSpelling& spelling) noexcept { spelling_ = spelling; }
+  void set_self_printing(const SelfPrintingSpelling& spelling) noexcept { spelling_ = spelling; }
   void set_value(double value) noexcept {
     value_ = value;
-    spelling_.self_printing = {};
+    spelling_ = {};
   }
 
  private:
   double value_ = unset_field;
-  FieldSpelling spelling_;
+  SelfPrintingSpelling spelling_;
 };
 
-// What a record gave besides its velocities' values.
-struct FieldSpellings {
-  ScannedAbscissa abscissa;
-  FieldSpelling velocity1;
-  FieldSpelling velocity2;
+// The velocities' spellings, where they print as themselves; their values
+// are the Observation's.
+struct VelocitySpellings {
+  SelfPrintingSpelling velocity1;
+  SelfPrintingSpelling velocity2;
 };
 
 // What the scan of a record found besides the values.
@@ -64,11 +65,13 @@ struct RecordScan {
 
 // Up to three numbers in column order: the abscissa, then the velocities.
 // A velocity the scan does not reach keeps its value, and the abscissa is
-// the record's only where the record reached it. A NUL character ends the
+// the record's only where the record reached it; a spelling is the
+// record's only where the scan reached its field, and empty otherwise. A NUL character ends the
 // scan.
 //
 // Only the first max_record_length characters count, and record_padding
 // bytes after the record must be readable, as RecordReader guarantees.
-RecordScan parse_observation(std::string_view record, Observation& observation, FieldSpellings& spellings) noexcept;
+RecordScan parse_observation(std::string_view record, Observation& observation, ScannedAbscissa& abscissa,
+                             VelocitySpellings& spellings) noexcept;
 
 }  // namespace eb_com

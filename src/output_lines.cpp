@@ -13,8 +13,8 @@ static_assert(max_echo_line_length <= BufferedOutput::min_block_size &&
 // record's end where it is the last field.
 static_assert(record_padding >= self_printing_window);
 
-char* format_lf(char* out, double value, const FieldSpelling& spelling) noexcept {
-  if (spelling.self_printing.length != 0) return copy_self_printing_decimal(out, spelling.text, spelling.self_printing);
+char* format_lf(char* out, double value, const SelfPrintingSpelling& spelling) noexcept {
+  if (!spelling.empty()) return copy_self_printing_decimal(out, spelling.text, spelling.decimal);
   return format_fixed<lf_decimals>(out, value);
 }
 
@@ -44,7 +44,7 @@ void write_output_row(BufferedOutput& table, const AbscissaText& abscissa, doubl
 }
 
 void write_echo_line(BufferedOutput& transcript, const AbscissaText& abscissa, const Observation& observation,
-                     const FieldSpellings& spellings) noexcept {
+                     const VelocitySpellings& spellings) noexcept {
   char* out = abscissa.copy_to(transcript.reserve(max_echo_line_length));
   *out++ = ' ';
   out = format_lf(out, observation.velocity1, spellings.velocity1);

@@ -19,7 +19,7 @@ inline constexpr std::size_t max_echo_line_length = 3 * max_fixed_length + 4;
 // parse_observation scanned it from, or an empty one. A spelling that prints
 // as itself is copied, and value is not looked at. Needs room for
 // max_fixed_length characters.
-char* format_lf(char* out, double value, const FieldSpelling& spelling) noexcept;
+char* format_lf(char* out, double value, const SelfPrintingSpelling& spelling) noexcept;
 
 // The abscissa as the echo line and the row print it, "%lf" of the value the
 // last record that reached the field gave. The abscissa feeds no arithmetic,
@@ -31,8 +31,8 @@ class AbscissaText {
   explicit AbscissaText(double value) noexcept { set_text(format_fixed<lf_decimals>(text_, value)); }
   void set(const ScannedAbscissa& abscissa) noexcept {
     if (abscissa.is_self_printing()) {
-      const FieldSpelling& spelling = abscissa.spelling();
-      set_text(copy_self_printing_decimal(text_, spelling.text, spelling.self_printing));
+      const SelfPrintingSpelling& spelling = abscissa.spelling();
+      set_text(copy_self_printing_decimal(text_, spelling.text, spelling.decimal));
     } else {
       set_text(format_fixed<lf_decimals>(text_, abscissa.value()));
     }
@@ -57,6 +57,6 @@ void write_output_row(BufferedOutput& table, const AbscissaText& abscissa, doubl
 // Writes the record's line of the transcript: the abscissa's text, then the
 // velocities.
 void write_echo_line(BufferedOutput& transcript, const AbscissaText& abscissa, const Observation& observation,
-                     const FieldSpellings& spellings) noexcept;
+                     const VelocitySpellings& spellings) noexcept;
 
 }  // namespace eb_com
