@@ -9,11 +9,10 @@
 #include <cstring>
 
 #include "centre_of_mass.hpp"
+#include "formula_ratios.hpp"
 #include "x87_reference.hpp"
 
 namespace {
-
-constexpr eb_com::CentreOfMassFormula other_ratio_formula{0.85};
 
 void expect_x87_bits(const eb_com::CentreOfMassFormula& formula, double ratio, double v1, double v2) {
   const double got = formula.in_integers(v1, v2);
@@ -31,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(&v1, data, 8);
     std::memcpy(&v2, data + 8, 8);
     expect_x87_bits(eb_com::tool_formula, eb_com::mass_ratio, v1, v2);
-    expect_x87_bits(other_ratio_formula, 0.85, v1, v2);
+    expect_x87_bits(formula_ratios::second_ratio_formula, formula_ratios::second_ratio, v1, v2);
   }
   return 0;
 }

@@ -46,6 +46,19 @@ static_assert(std::endian::native == std::endian::little || std::endian::native 
 #define EB_COM_LONG_DOUBLE_IS_X87 0
 #endif
 
+// Whether AddressSanitizer's allocator stands in for malloc: the tests that
+// exhaust memory on purpose cannot run under it.
+#if defined(__SANITIZE_ADDRESS__)
+#define EB_COM_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define EB_COM_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifndef EB_COM_ADDRESS_SANITIZER
+#define EB_COM_ADDRESS_SANITIZER 0
+#endif
+
 namespace eb_com {
 
 inline constexpr bool long_double_is_x87 = EB_COM_LONG_DOUBLE_IS_X87;

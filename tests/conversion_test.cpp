@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "glibc_answers.hpp"
-
 #include <bit>
 #include <cstdint>
 #include <string>
 
 #include "generated_records.hpp"
+#include "glibc_answers.hpp"
 #include "memory_conversion.hpp"
 
 namespace {

@@ -1,15 +1,19 @@
 #include "data_files.hpp"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "platform.hpp"
 #include "tool_texts.hpp"
 
 namespace {
@@ -97,6 +101,41 @@ TEST_F(DataFiles, FailuresCarryTheirMessageAndTheSystemsReason) {
   EXPECT_EQ(table.error, 0);
   EXPECT_EQ(contents(eb_com::output_file_name), "old rows\n");
   std::fclose(input.stream);
+}
+
+// Memory running out where the opens need it (the streams' own
+// allocations): each says so, and the old table is kept. In a child process
+// whose heap is exhausted under a limit, so that the other tests keep theirs.
+TEST_F(DataFiles, RunningOutOfMemoryNeverCostsTheOldTable) {
+  if (EB_COM_ADDRESS_SANITIZER) GTEST_SKIP() << "AddressSanitizer's allocator does not run out under a limit";
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const eb_com::OpenedFile input = eb_com::open_input();
+    const rlimit none{0, 0};
+    setrlimit(RLIMIT_DATA, &none);
+    // Every size class drained, free chunks kept for one size included.
+    // Through a volatile, so that the compiler cannot take an allocation
+    // for one that succeeds unused and drop the loop.
+    for (std::size_t size = 4096; size >= 16; size -= 16) {
+      void* volatile block = nullptr;
+      do block = std::malloc(size);
+      while (block != nullptr);
+    }
+    const eb_com::OpenedFile again = eb_com::open_input();
+    const eb_com::OpenedFile table = eb_com::open_table(input.stream);
+    const bool input_said_so = again.stream == nullptr &&
+                               std::strcmp(again.failure, eb_com::out_of_memory_format) == 0 && again.error == ENOMEM;
+    const bool table_said_so = table.stream == nullptr &&
+                               std::strcmp(table.failure, eb_com::out_of_memory_format) == 0 && table.error == ENOMEM;
+    _exit((input_said_so ? 0 : 1) | (table_said_so ? 0 : 2));
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status) & 1, 0) << "the input's open did not report the lack of memory";
+  EXPECT_EQ(WEXITSTATUS(status) & 2, 0) << "the table's open did not report the lack of memory";
+  EXPECT_EQ(contents(eb_com::output_file_name), "old rows\n");
 }
 
 }  // namespace

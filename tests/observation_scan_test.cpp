@@ -95,7 +95,7 @@ void expect_scan_as_sscanf(const std::string& record) {
   }
 }
 
-TEST(Scanning, AdversarialRecordsAgreeWithSscanf) {
+TEST(ObservationScan, AdversarialRecordsAgreeWithSscanf) {
   SKIP_UNLESS_GLIBC();
   const std::string records[] = {"10 -50 40\n",
                                  "1.5 20\n",
@@ -147,7 +147,7 @@ TEST(Scanning, AdversarialRecordsAgreeWithSscanf) {
   for (const std::string& record : records) expect_scan_as_sscanf(record);
 }
 
-TEST(Scanning, KeepsWhatARecordDoesNotReach) {
+TEST(ObservationScan, KeepsWhatARecordDoesNotReach) {
   Observation observation;
   eb_com::ScannedAbscissa abscissa;
   EXPECT_TRUE(std::isnan(observation.velocity1) && !std::signbit(observation.velocity1));
@@ -163,7 +163,7 @@ TEST(Scanning, KeepsWhatARecordDoesNotReach) {
 
 // Every record of up to five of the characters that decide a scan: where
 // white space, signs and the letters start, end and separate fields.
-TEST(Scanning, EveryShortRecordAsGlibcScansIt) {
+TEST(ObservationScan, EveryShortRecordAsGlibcScansIt) {
   SKIP_UNLESS_GLIBC();
   glibc_answers::for_each_text(glibc_answers::grammar_alphabet, 5,
                                [](const std::string& record) { expect_scan_as_sscanf(record); });
@@ -171,7 +171,7 @@ TEST(Scanning, EveryShortRecordAsGlibcScansIt) {
 
 // Random records in the shapes observation files hold and in many they should
 // not: every one must scan as sscanf scans it.
-TEST(Scanning, GeneratedRecordsAgreeWithSscanf) {
+TEST(ObservationScan, GeneratedRecordsAgreeWithSscanf) {
   SKIP_UNLESS_GLIBC();
   std::mt19937_64 random(4);
   const char* const odd_tokens[] = {"inf", "-nan", "0x1p4", "1e400", "1e-400", "4e-320",

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "glibc_answers.hpp"
-
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +10,8 @@
 #include <random>
 #include <string>
 #include <string_view>
+
+#include "glibc_answers.hpp"
 
 namespace {
 
@@ -22,7 +22,7 @@ std::string printf_lf(double value) {
   return {text, static_cast<std::size_t>(std::snprintf(text, sizeof text, "%lf", value))};
 }
 
-TEST(Rows, RowsAndEchoLinesMatchPrintf) {
+TEST(OutputLines, RowsAndEchoLinesMatchPrintf) {
   SKIP_UNLESS_GLIBC();
   std::mt19937_64 random(6);
   const double specials[] = {0.0, -0.0, INFINITY, -INFINITY, NAN, -NAN, 1e300, -1e22, 4e-320, 0.0625, 2459123.45678};
@@ -60,7 +60,7 @@ TEST(Rows, RowsAndEchoLinesMatchPrintf) {
 
 // Rows through the least output block: lines end at every place in a block
 // and the stream sees each byte once, in order.
-TEST(Rows, RowsCrossTheOutputBlocks) {
+TEST(OutputLines, RowsCrossTheOutputBlocks) {
   SKIP_UNLESS_GLIBC();
   char* written = nullptr;
   std::size_t written_size = 0;

@@ -92,7 +92,8 @@ std::vector<std::string> rare_texts() {
   std::mt19937_64 random(22);
   char text[64];
   for (int i = 0; i < 300; ++i) {
-    const double value = std::bit_cast<double>(random() >> (i % 3 == 0 ? 12 : 1));  // subnormals a third
+    const double value = std::bit_cast<double>(i % 3 == 0 ? random() & eb_com::binary64::fraction_mask
+                                                          : random() >> 1);  // subnormals a third
     if (!std::isfinite(value)) continue;
     std::snprintf(text, sizeof text, "%.17g", value);
     texts.emplace_back(text);
@@ -100,12 +101,13 @@ std::vector<std::string> rare_texts() {
     texts.emplace_back(text);
     // A hexadecimal subnormal with more digits than it keeps: where musl
     // was seen to round wrongly.
-    std::snprintf(text, sizeof text, "0x%013llx.%03llxp-1022", static_cast<unsigned long long>(random() >> 12),
-                  static_cast<unsigned long long>(random() >> 52));
+    std::snprintf(text, sizeof text, "0x0.%013llx%03llxp-1022",
+                  static_cast<unsigned long long>(random() & eb_com::binary64::fraction_mask),
+                  static_cast<unsigned long long>(random() % 0x1000));
     texts.emplace_back(text);
   }
   for (int i = 0; i < 40; ++i) {
-    const double value = std::bit_cast<double>(random() >> (i % 4 == 0 ? 12 : 1));
+    const double value = std::bit_cast<double>(i % 4 == 0 ? random() & eb_com::binary64::fraction_mask : random() >> 1);
     if (!std::isfinite(value) || value == 0) continue;
     std::string halfway = halfway_above(value);
     texts.push_back(halfway);
@@ -137,8 +139,10 @@ std::vector<double> rare_values() {
                                 -1.7976931348623157e308,
                                 0x1.fffffffffffffp52,
                                 0x1.0000000000001p44};
-  for (const std::uint64_t bits : {0x7ff8000000000000ull, 0xfff8000000000000ull, 0x7ff0000000000001ull,
-                                   0xfff4000000000000ull, 0x7fffffffffffffffull}) {
+  using namespace eb_com::binary64;
+  // Quiet NaNs of either sign, signalling ones, the largest payload.
+  for (const std::uint64_t bits : {quiet_nan, sign_bit | quiet_nan, infinity | 1, sign_bit | infinity | quiet_bit >> 1,
+                                   infinity | fraction_mask}) {
     values.push_back(std::bit_cast<double>(bits));
   }
   std::mt19937_64 random(22);

@@ -42,7 +42,7 @@ std::vector<std::string> fgets_records_of(const std::string& content) {
   return records;
 }
 
-TEST(Cutting, LongLinesEmptyLinesAndTheLastLine) {
+TEST(RecordReader, LongLinesEmptyLinesAndTheLastLine) {
   using Records = std::vector<std::string>;
   const std::string line600(600, '5');
   EXPECT_EQ(records_of(line600 + "\n"), (Records{line600.substr(0, 499), line600.substr(499) + "\n"}));
@@ -53,14 +53,15 @@ TEST(Cutting, LongLinesEmptyLinesAndTheLastLine) {
   EXPECT_TRUE(records_of("").empty());
 }
 
-TEST(Cutting, GeneratedFilesCutAsFgetsCutsThem) {
+TEST(RecordReader, GeneratedFilesCutAsFgetsCutsThem) {
   std::mt19937_64 random(5);
   for (int file = 0; file < 20; ++file) {
     std::string content;
     // Several read blocks of lines from empty to over twice the record limit.
     while (content.size() < 300000) {
       const auto length = random() % (random() % 10 == 0 ? 1200 : 60);
-      for (unsigned i = 0; i < length; ++i) content += static_cast<char>(random() % 16 == 0 ? random() % 256 : '0' + random() % 10);
+      for (unsigned i = 0; i < length; ++i)
+        content += static_cast<char>(random() % 16 == 0 ? random() % 256 : '0' + random() % 10);
       if (random() % 50 != 0) content += '\n';
     }
     const std::vector<std::string> expected = fgets_records_of(content);
@@ -72,7 +73,7 @@ TEST(Cutting, GeneratedFilesCutAsFgetsCutsThem) {
   }
 }
 
-TEST(Cutting, AReadErrorEndsTheInputAndIsReported) {
+TEST(RecordReader, AReadErrorEndsTheInputAndIsReported) {
   std::FILE* write_only = std::fopen("/dev/null", "w");
   ASSERT_NE(write_only, nullptr);
   eb_com::RecordReader reader(write_only);
@@ -106,7 +107,7 @@ std::FILE* failing_stream(FailingSource& source) {
   return fopencookie(&source, "r", functions);
 }
 
-TEST(Cutting, AReadErrorKeepsTheWholeRecordsBeforeItAndDropsACutLine) {
+TEST(RecordReader, AReadErrorKeepsTheWholeRecordsBeforeItAndDropsACutLine) {
   std::string content;
   for (int i = 0; content.size() < 3 * eb_com::read_block_size; ++i) content += std::to_string(i) + " 2 3\n";
   // Past the first block: just after a whole line, then in the middle of one.

@@ -37,7 +37,10 @@ TEST(RecordWarnings, NameTheLineAndWhereEachFieldNotReadCameFrom) {
 // without its newline is not cut.
 TEST(RecordWarnings, ACutLineKeepsItsNumber) {
   const std::string piece(499, ' ');
-  EXPECT_EQ(warnings_of({{"1 2 3\n", {3, false}}, {piece, {0, false}}, {piece, {0, false}}, {"4 5 6\n", {3, false}},
+  EXPECT_EQ(warnings_of({{"1 2 3\n", {3, false}},
+                         {piece, {0, false}},
+                         {piece, {0, false}},
+                         {"4 5 6\n", {3, false}},
                          {"7 8 9", {3, false}}}),
             "eb-com: line 2: 0 of 3 numbers read; the abscissa, velocity 1 and velocity 2 kept from line 1\n"
             "eb-com: line 2: longer than 499 characters, read as several records\n"

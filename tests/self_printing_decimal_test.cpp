@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "glibc_answers.hpp"
-
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include <string>
 
 #include "fixed_point.hpp"
+#include "glibc_answers.hpp"
 
 namespace {
 
@@ -20,11 +19,33 @@ namespace {
 // it prints as itself, checked to read as strtod reads it, or else the text
 // formatted from the value. The bytes after the spelling are digits, which
 // must not count.
+// The definition, restated from the header: an optional minus sign, 1 to 9
+// integer digits without leading zeros, optionally a point and at most 6
+// decimals, 16 characters at most.
+bool self_printing_by_definition(const std::string& spelling) {
+  const auto digits_from = [&](std::size_t i) {
+    std::size_t end = i;
+    while (end < spelling.size() && spelling[end] >= '0' && spelling[end] <= '9') ++end;
+    return end;
+  };
+  const std::size_t integer = spelling.starts_with('-') ? 1 : 0;
+  const std::size_t point = digits_from(integer);
+  const std::size_t integer_digits = point - integer;
+  if (integer_digits == 0 || integer_digits > 9 || (integer_digits > 1 && spelling[integer] == '0')) return false;
+  if (spelling.size() > 16) return false;
+  if (point == spelling.size()) return true;
+  return spelling[point] == '.' && digits_from(point + 1) == spelling.size() && spelling.size() - point - 1 <= 6;
+}
+
 std::string lf_of(double value, const std::string& spelling) {
   const std::string padded = spelling + std::string(eb_com::self_printing_window, '5');
   const eb_com::SelfPrintingDecimal decimal =
       eb_com::find_self_printing_decimal(padded.data(), padded.data() + spelling.size());
   char text[eb_com::max_fixed_length + 8];
+  // A recogniser that rejected too much would still print right below, from
+  // the value: it must take exactly the spellings of the definition.
+  EXPECT_EQ(decimal.length != 0 && decimal.length == spelling.size(), self_printing_by_definition(spelling))
+      << '"' << spelling << '"';
   if (decimal.length != 0 && decimal.length == spelling.size()) {
     const double read = eb_com::self_printing_value(padded.data(), decimal);
     EXPECT_EQ(std::bit_cast<std::uint64_t>(read), std::bit_cast<std::uint64_t>(value)) << '"' << spelling << '"';
@@ -41,12 +62,37 @@ std::string printf_lf(double value) {
 // A field's value and "%lf" text are taken from its spelling where that is
 // provably what strtod reads and printf prints: each spelling here must read
 // and print so.
-TEST(SelfPrinting, SpelledFieldsReadAndPrintAsStrtodAndPrintfDo) {
+TEST(SelfPrintingDecimal, SpelledFieldsReadAndPrintAsStrtodAndPrintfDo) {
   SKIP_UNLESS_GLIBC();
-  const char* const spellings[] = {"0", "-0", "+0", "-0.0", "000", "-000.000", ".5", "-.5", "5.", "+5.", "007.25",
-                                   "123456789", "-123456789.999999", "999999999.9999995", "1234567890", "0.0000005",
-                                   "0.000001", "-0.0000001", "1e5", "1.5E-3", "2455000.12345", "4503599627370497.5",
-                                   "0000000000000000000001.5", "0.1234567", "999999.9999995", ".", "-", "", "+"};
+  const char* const spellings[] = {"0",
+                                   "-0",
+                                   "+0",
+                                   "-0.0",
+                                   "000",
+                                   "-000.000",
+                                   ".5",
+                                   "-.5",
+                                   "5.",
+                                   "+5.",
+                                   "007.25",
+                                   "123456789",
+                                   "-123456789.999999",
+                                   "999999999.9999995",
+                                   "1234567890",
+                                   "0.0000005",
+                                   "0.000001",
+                                   "-0.0000001",
+                                   "1e5",
+                                   "1.5E-3",
+                                   "2455000.12345",
+                                   "4503599627370497.5",
+                                   "0000000000000000000001.5",
+                                   "0.1234567",
+                                   "999999.9999995",
+                                   ".",
+                                   "-",
+                                   "",
+                                   "+"};
   for (const char* spelling : spellings) {
     const double value = std::strtod(spelling, nullptr);
     EXPECT_EQ(lf_of(value, spelling), printf_lf(value)) << '"' << spelling << '"';
@@ -73,12 +119,12 @@ TEST(SelfPrinting, SpelledFieldsReadAndPrintAsStrtodAndPrintfDo) {
 
 // Every prefix the scan may stop at: the decimal ends at the first character
 // that cannot continue it, and never past the end it is given.
-TEST(SelfPrinting, FindsTheLongestSelfPrintingPrefix) {
+TEST(SelfPrintingDecimal, FindsTheLongestSelfPrintingPrefix) {
   const struct {
     const char* text;
     std::size_t length;
   } cases[] = {{"12.5 ", 4}, {"12.5e3", 4}, {"12.5.3", 4}, {"-7\n", 2}, {"1234567890", 0}, {"0.1234567", 0},
-               {"007", 0}, {"-", 0}, {".5", 0}, {"5.", 2}, {"-0", 2}, {"123456789.123456", 16}};
+               {"007", 0},   {"-", 0},      {".5", 0},     {"5.", 2},   {"-0", 2},         {"123456789.123456", 16}};
   for (const auto& c : cases) {
     const std::string padded = std::string(c.text) + std::string(eb_com::self_printing_window, ' ');
     EXPECT_EQ(eb_com::find_self_printing_decimal(padded.data(), padded.data() + std::strlen(c.text)).length, c.length)
@@ -95,7 +141,7 @@ namespace {
 // digits_value over every string of 1 to 8 digits, with later bytes that
 // borrow when '0' is taken from them: the borrow runs only towards later
 // bytes, which shift out, so it must never reach a digit's value.
-TEST(SelfPrinting, DigitsValueOfEveryStringOfUpToEightDigits) {
+TEST(SelfPrintingDecimal, DigitsValueOfEveryStringOfUpToEightDigits) {
   char text[8];
   for (std::size_t count = 1; count <= 8; ++count) {
     std::memset(text, '\0', sizeof text);  // below '0' in every later byte

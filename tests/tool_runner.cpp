@@ -26,9 +26,7 @@ std::string read_file(const fs::path& path) {
   return content.str();
 }
 
-void write_file(const fs::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
+void write_file(const fs::path& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
 
 ScratchDirectory::ScratchDirectory() {
   std::string pattern = (fs::temp_directory_path() / "eb-com-test-XXXXXX").string();
@@ -90,7 +88,8 @@ RunResult finish(pid_t child, const support::Launch& launch, const fs::path& roo
 RunResult ScratchDirectory::run_with(const Options& options) const {
   support::Launch launch = tool_launch(work_, options.arguments);
   launch.before_exec = options.before_exec;
-  const std::string transcript = options.transcript_path.empty() ? (root_ / "stdout").string() : options.transcript_path;
+  const std::string transcript =
+      options.transcript_path.empty() ? (root_ / "stdout").string() : options.transcript_path;
   const int mode = options.transcript_appends ? O_APPEND : O_TRUNC;
   launch.output = open(transcript.c_str(), O_WRONLY | O_CREAT | mode | O_CLOEXEC, 0644);
   if (!options.errors_path.empty()) {
@@ -121,6 +120,14 @@ RunResult ScratchDirectory::run_into_pipe(const std::function<void(int)>& reader
   reader(ends[0]);
   close(ends[0]);
   return finish(child, launch, root_);
+}
+
+bool runs_under_emulator() {
+#ifdef EB_COM_EMULATOR
+  return true;
+#else
+  return false;
+#endif
 }
 
 Reference reference_conversion(const std::string& input) {

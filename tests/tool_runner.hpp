@@ -11,16 +11,19 @@
 namespace test_support {
 
 inline constexpr const char* input_name = eb_com::input_file_name;
+
+// Whether the tool runs under an emulator (a cross build's tests).
+bool runs_under_emulator();
 inline constexpr const char* table_name = eb_com::output_file_name;
 
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, const std::string& content);
 
 struct RunResult {
-  int status = -1;              // the exit status, or -1 when a signal ended the run
-  std::string transcript;       // standard output
-  std::string errors;           // standard error
-  long peak_memory_kib = 0;     // peak resident memory
+  int status = -1;           // the exit status, or -1 when a signal ended the run
+  std::string transcript;    // standard output
+  std::string errors;        // standard error
+  long peak_memory_kib = 0;  // peak resident memory
 };
 
 // A fresh directory under the system's temporary one, removed afterwards.
