@@ -45,16 +45,26 @@ bool is_finite(double x) noexcept { return (std::bit_cast<std::uint64_t>(x) & ex
 
 }  // namespace
 
-// Two normal velocities within a factor 2^9 of each other, nearly every row
-// of a real table, take a shorter way. Their difference is exact in 64 bits.
-// The shift it gives is not above velocity2's last bit, and below it by less
-// than 2^(65 + log2 of the weight sum), since the difference is at least
-// half of velocity2's last bit unless it is zero. Up to 2^73 below it,
-// velocity2 on the shift's grid is below 2^126, and velocity2 minus the
-// shift is exact in 128 bits before its one rounding: no sticky bits and no
-// ordering of the operands, which is what the general sums spend most of
-// their time on. Only weight sums of 2^8 or more ever go further, for the
-// closest velocities, and those take the general way.
+// Two normal velocities whose exponents differ by at most max_exponent_gap,
+// nearly every row of a real table, take a shorter way: their difference
+// exactly in 64 bits, and velocity2 minus the shift exactly in 128, before
+// the one rounding, with no sticky bits and no ordering of the operands,
+// which is what the general sums spend most of their time on (README,
+// Performance, for the gain).
+//
+// On the lower exponent each mantissa is below 2^(53 + 9) = 2^62, so their
+// signed difference fits in 64 bits. The shift's significand is below 2^64;
+// velocity2's mantissa m2 is below 2^53 and moved up by lift, the places its
+// last bit lies above the shift's. Up to lift 74, |m2 * 2^lift| + 2^64 <=
+// (2^53 - 1) * 2^74 + 2^64 < 2^127, so the signed total cannot overflow; from
+// 75 on m2 * 2^lift alone reaches 2^127. The lift is at most 65 + log2 of the
+// weight sum (the difference is at least half of velocity2's last bit unless
+// it is zero), so for weight sums below 2^9 every such pair takes the short
+// way; larger ones send their closest velocities the general way, as a
+// negative lift (a shift above velocity2's last bit) does.
+constexpr std::int32_t max_exponent_gap = 9;
+constexpr std::uint32_t max_exact_lift = 74;
+
 double CentreOfMassFormula::in_integers(double velocity1, double velocity2) const noexcept {
   using extended::Extended;
   using extended::with_sign;
@@ -64,14 +74,13 @@ double CentreOfMassFormula::in_integers(double velocity1, double velocity2) cons
   const std::int32_t biased2 = binary64::biased_exponent(bits2);
   const bool both_normal = static_cast<std::uint32_t>(biased1 - 1) < binary64::max_biased_exponent - 1 &&
                            static_cast<std::uint32_t>(biased2 - 1) < binary64::max_biased_exponent - 1;
-  if (both_normal && static_cast<std::uint32_t>(biased1 - biased2 + 9) <= 18) [[likely]] {
+  if (both_normal && static_cast<std::uint32_t>(biased1 - biased2 + max_exponent_gap) <= 2 * max_exponent_gap)
+      [[likely]] {
     const std::int32_t low = biased1 < biased2 ? biased1 : biased2;
     const std::uint64_t mantissa1 = (bits1 & fraction_mask) | hidden_bit;
     const std::uint64_t mantissa2 = (bits2 & fraction_mask) | hidden_bit;
-    const bool negative1 = (bits1 >> 63) != 0;
-    const bool negative2 = (bits2 >> 63) != 0;
-    // On the lower exponent each mantissa is below 2^62, their difference
-    // below 2^63 in magnitude.
+    const bool negative1 = (bits1 & sign_bit) != 0;
+    const bool negative2 = (bits2 & sign_bit) != 0;
     const std::uint64_t difference =
         with_sign(mantissa2 << (biased2 - low), negative2) - with_sign(mantissa1 << (biased1 - low), negative1);
     if (difference == 0) return velocity2;  // velocity2 - (+0)
@@ -80,9 +89,8 @@ double CentreOfMassFormula::in_integers(double velocity1, double velocity2) cons
     const int normalise = std::countl_zero(magnitude);
     const Extended shift =
         weight_sum_.quotient({magnitude << normalise, low - binary64::unit_bias - normalise, difference_negative});
-    // How far velocity2's last bit is above the shift's.
     const auto lift = static_cast<std::uint32_t>(biased2 - binary64::unit_bias - shift.exponent);
-    if (lift <= 73) [[likely]] {
+    if (lift <= max_exact_lift) [[likely]] {
       const u128 total = with_sign(static_cast<u128>(mantissa2) << lift, negative2) -
                          with_sign(static_cast<u128>(shift.significand), shift.negative);
       if (total == 0) return 0.0;  // x - x is +0
@@ -90,11 +98,15 @@ double CentreOfMassFormula::in_integers(double velocity1, double velocity2) cons
       return extended::to_double(extended::rounded(with_sign(total, negative), shift.exponent, negative));
     }
   }
+  return in_integers_generally(velocity1, velocity2);
+}
+
+double CentreOfMassFormula::in_integers_generally(double velocity1, double velocity2) const noexcept {
   if (!is_finite(velocity1) || !is_finite(velocity2)) [[unlikely]] {
     return non_finite_result(velocity1, velocity2);
   }
-  const Extended v2 = extended::from_double(velocity2);
-  const Extended difference = extended::sum(v2, extended::negated(extended::from_double(velocity1)));
+  const extended::Extended v2 = extended::from_double(velocity2);
+  const extended::Extended difference = extended::sum(v2, extended::negated(extended::from_double(velocity1)));
   return extended::to_double(extended::sum(v2, extended::negated(weight_sum_.quotient(difference))));
 }
 

@@ -14,6 +14,7 @@
 
 #include "formula_cases.hpp"
 #include "formula_ratios.hpp"
+#include "splitmix64.hpp"
 #include "x87_reference.hpp"
 
 namespace {
@@ -92,6 +93,31 @@ TEST(CentreOfMass, GivesTheRecordedX87Results) {
     ++checked;
   }
   EXPECT_GE(checked, 2000);
+}
+
+// The short way for close velocities against the general sums, on every
+// machine, where its bound is reached: velocities one or a few ulps apart,
+// and a power of two against its predecessor, whose difference is half an
+// ulp. Weight sums of 1001, 1501 and 3001 lift velocity2's last bit 74, 75
+// and 76 places above the shift's for the half ulp, and one less for a
+// whole one: a bound one too high sends a pair whose total overflows the
+// short way.
+TEST(CentreOfMass, TheShortWayGivesTheGeneralSumsBitsUpToItsBound) {
+  test_support::SplitMix64 random(74);
+  for (const double ratio : {eb_com::mass_ratio, formula_ratios::second_ratio, 1000.0, 1500.0, 3000.0}) {
+    const eb_com::CentreOfMassFormula formula(ratio);
+    for (int i = 0; i < 20000; ++i) {
+      const std::uint64_t exponent = 1 + random() % (eb_com::binary64::max_biased_exponent - 2);
+      const std::uint64_t sign = random() % 2 * eb_com::binary64::sign_bit;
+      const std::uint64_t v2 = sign | exponent << eb_com::binary64::fraction_bits |
+                               (i % 2 == 0 ? 0 : random() & eb_com::binary64::fraction_mask);
+      for (const std::uint64_t v1 : {v2 - 1, v2 + 1, v2 - 2, v2 + 3, v2 ^ eb_com::binary64::sign_bit}) {
+        const double velocity1 = std::bit_cast<double>(v1), velocity2 = std::bit_cast<double>(v2);
+        ASSERT_EQ(bits(formula.in_integers(velocity1, velocity2)), bits(formula.in_integers_generally(velocity1, velocity2)))
+            << "ratio " << ratio << ", velocities " << std::hexfloat << velocity1 << ' ' << velocity2;
+      }
+    }
+  }
 }
 
 #if EB_COM_LONG_DOUBLE_IS_X87
