@@ -37,10 +37,6 @@ constexpr std::int32_t infinite_from = 310;
 
 constexpr bool is_digit(char c) noexcept { return c >= '0' && c <= '9'; }
 
-double with_sign(double magnitude, bool negative) noexcept {
-  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | binary64::sign_bit * negative);
-}
-
 // significand * 10^exponent, to 64 bits and a sticky bit, then once to double.
 // The significand has at most max_exact_digits + 1 digits and the magnitude
 // is inside the bounds above, so neither integer below outgrows 3800 bits.
@@ -103,18 +99,18 @@ double decimal_to_double(const char* first, const char* last, std::int32_t expon
     if (digits == 0 && *p == '0') continue;
     if (++digits <= max_word_digits) word = word * 10 + static_cast<std::uint64_t>(*p - '0');
   }
-  if (digits == 0) return with_sign(0.0, negative);
+  if (digits == 0) return binary64::with_sign(0.0, negative);
   // Both operands exact, so the one operation rounds correctly (Clinger).
   if (digits <= max_word_digits && word <= max_exact_integer && exponent >= -max_exact_power &&
       exponent <= max_exact_power) [[likely]] {
     const auto value = static_cast<double>(word);
-    return with_sign(exponent < 0 ? value / exact_powers_of_ten[-exponent] : value * exact_powers_of_ten[exponent],
-                     negative);
+    return binary64::with_sign(
+        exponent < 0 ? value / exact_powers_of_ten[-exponent] : value * exact_powers_of_ten[exponent], negative);
   }
   // The exponent of the last significant digit, as counted above.
   const std::int32_t magnitude = digits + exponent;
-  if (magnitude <= zero_from) return with_sign(0.0, negative);
-  if (magnitude >= infinite_from) return with_sign(std::numeric_limits<double>::infinity(), negative);
+  if (magnitude <= zero_from) return binary64::with_sign(0.0, negative);
+  if (magnitude >= infinite_from) return binary64::with_sign(std::numeric_limits<double>::infinity(), negative);
 
   BigInteger significand;
   std::int32_t taken = 0;

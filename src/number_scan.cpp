@@ -19,10 +19,6 @@ constexpr int hex_digit_value(char c) noexcept {
   return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
 }
 
-double with_sign(double magnitude, bool negative) noexcept {
-  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | binary64::sign_bit * negative);
-}
-
 // Whether the text at p spells word (lower case) in any case.
 bool spells(const char* p, const char* last, const char* word) noexcept {
   for (; *word != '\0'; ++word, ++p) {
@@ -79,7 +75,7 @@ const char* scan_hexadecimal(const char* p, const char* last, bool negative, dou
   }
   // Without a digit strtod reads only the "0" ("0x." is zero).
   if (significand == 0) {
-    value = with_sign(0.0, negative);
+    value = binary64::with_sign(0.0, negative);
     return p;
   }
   const int normalise = std::countl_zero(significand);
@@ -122,7 +118,7 @@ const char* scan_number(const char* first, const char* last, double& value) noex
   const char c = to_lower(*p);
   if (c == 'n') {
     if (!spells(p + 1, last, "an")) return nullptr;
-    value = std::bit_cast<double>(binary64::quiet_nan | binary64::sign_bit * negative);  // as glibc's strtod
+    value = binary64::with_sign(std::bit_cast<double>(binary64::quiet_nan), negative);  // as glibc's strtod
     return p + 3;
   }
   if (c == 'i') {
@@ -132,7 +128,7 @@ const char* scan_number(const char* first, const char* last, double& value) noex
       if (!spells(p + 1, last, "nity")) return nullptr;
       p += 5;
     }
-    value = std::bit_cast<double>(binary64::infinity | binary64::sign_bit * negative);
+    value = binary64::with_sign(std::bit_cast<double>(binary64::infinity), negative);
     return p;
   }
   if (c == '0' && p + 1 != last && to_lower(p[1]) == 'x') return scan_hexadecimal(p + 2, last, negative, value);

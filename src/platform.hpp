@@ -86,6 +86,12 @@ inline constexpr int least_unit_exponent = min_normal_exponent - fraction_bits; 
 constexpr int biased_exponent(std::uint64_t bits) noexcept {
   return static_cast<int>(bits >> fraction_bits & max_biased_exponent);
 }
+
+// The magnitude (its sign bit clear) with the sign bit set where negative:
+// without a branch, as a velocity's sign is a coin toss to the predictor.
+inline double with_sign(double magnitude, bool negative) noexcept {
+  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | sign_bit * negative);
+}
 }  // namespace binary64
 
 // Whether the C library is glibc, whose sscanf and printf are the reference

@@ -12,9 +12,9 @@
 #pragma once
 
 #include <algorithm>
-#include <cassert>
 #include <array>
 #include <bit>
+#include <cassert>
 #include <cfloat>
 #include <cstddef>
 #include <cstdint>
@@ -127,9 +127,7 @@ inline double self_printing_value(const char* text, SelfPrintingDecimal decimal)
   }
   // One rounding, to double (FLT_EVAL_METHOD is 0: platform.hpp).
   const double magnitude = static_cast<double>(mantissa) / exact_scales[decimal.decimals];
-  // The sign put in without a branch: to the predictor, a velocity's sign is
-  // a coin toss.
-  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | (binary64::sign_bit * negative));
+  return binary64::with_sign(magnitude, negative);
 }
 
 inline char* copy_self_printing_decimal(char* out, const char* text, SelfPrintingDecimal decimal) noexcept {
