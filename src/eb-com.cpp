@@ -69,6 +69,8 @@ int main(int argc, char** argv) {
   if (summary.read_error != 0) eb_com::fill_in_to(transcript, eb_com::read_error_format, eb_com::input_file_name);
   if (write_error != 0) eb_com::fill_in_to(transcript, eb_com::write_error_format, eb_com::output_file_name);
   transcript.flush();
+  // After the transcript, so that a terminal shows it last.
+  warnings.close(summary.read_error != 0);
   if (summary.read_error != 0) eb_com::report_system_error(eb_com::input_file_name, summary.read_error);
   if (write_error != 0) eb_com::report_system_error(eb_com::output_file_name, write_error);
   // A reader that went away was decided to be no failure; a transcript that

@@ -10,11 +10,8 @@ namespace {
 // the last.
 static_assert(record_padding >= self_printing_window);
 
-// White space as the scanf family sees it in the POSIX locale.
-bool is_space(char c) noexcept { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 const char* skip_space(const char* p, const char* last) noexcept {
-  while (p != last && is_space(*p)) ++p;
+  while (p != last && is_scanf_space(*p)) ++p;
   return p;
 }
 

@@ -57,6 +57,9 @@ struct VelocitySpellings {
   SelfPrintingSpelling velocity2;
 };
 
+// White space as the scanf family sees it in the POSIX locale.
+constexpr bool is_scanf_space(char c) noexcept { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 // What the scan of a record found besides the values.
 struct RecordScan {
   int fields_set = 0;             // from the first, as sscanf counts them (0 to 3)

@@ -1,11 +1,15 @@
-// Warnings on standard error about records the scan did not read whole: a
-// record that set fewer than three numbers, text after the third number, a
-// line cut into several records. The table and the transcript are the same
-// with or without them, and so is the exit status; they only tell the user
-// which lines to look at, by number. At most max_shown, then their count.
+// Warnings on standard error about lines the scan did not read whole: fewer
+// than three numbers, more than three (an error column read as velocity 2),
+// text after the third number, a line cut into several records, a
+// byte-order mark, carriage returns that end lines. The table and the
+// transcript are the same with or without them, and so is the exit status;
+// they tell the user which lines to look at, by number, and why. At most
+// max_shown, then their count; after the transcript one closing line, the
+// last thing a terminal shows.
 #pragma once
 
 #include <cstdio>
+#include <initializer_list>
 #include <string_view>
 
 #include "observation_scan.hpp"
@@ -19,10 +23,12 @@ class RecordWarnings {
   explicit RecordWarnings(std::FILE* stream) noexcept : stream_(stream) {}
 
   // Each record after its scan, in order. Nearly every record is read whole
-  // and costs one branch and the bookkeeping of its line.
+  // and costs one branch and the bookkeeping of its line. A byte-order mark
+  // or a carriage return inside a line leaves a record short of numbers or
+  // with text after the third, so the unusual path sees both.
   void note(std::string_view record, const RecordScan& scan) noexcept {
     if ((scan.fields_set != 3) | scan.text_after_third | continues_line_) [[unlikely]] {
-      note_unusual(scan);
+      note_unusual(record, scan);
     } else {
       whole_line_ = line_;
     }
@@ -33,16 +39,25 @@ class RecordWarnings {
   // After the last record: the count of the warnings not shown, if any.
   void finish() noexcept;
 
+  // After the transcript: how many lines in all were not read whole, or,
+  // for an input without a line, that the table is empty because the input
+  // is. Nothing for an input read whole, nor after a read error, which is
+  // reported on its own.
+  void close(bool read_failed) noexcept;
+
   long long count() const noexcept { return count_; }
 
  private:
-  void note_unusual(const RecordScan& scan) noexcept;
+  void note_unusual(std::string_view record, const RecordScan& scan) noexcept;
+  void note_fields_not_read(const RecordScan& scan) noexcept;
+  void note_text_after_third(std::string_view record) noexcept;
   // The line that last set a field, 0 for none: lines only grow, so the
   // later of the last record that set all three and the last that set it
   // alone.
   long long set_on_line(int field) const noexcept {
     return whole_line_ > partly_set_on_line_[field] ? whole_line_ : partly_set_on_line_[field];
   }
+  // A warning about the current line.
   void write(std::initializer_list<std::string_view> pieces) noexcept;
 
   std::FILE* stream_;
@@ -51,6 +66,9 @@ class RecordWarnings {
   long long partly_set_on_line_[3] = {};  // the last that set each field but not all three
   bool continues_line_ = false;           // the last record ended without its newline
   long long cut_line_reported_ = 0;
+  long long carriage_returns_reported_ = 0;
+  long long lines_warned_ = 0;  // lines with at least one warning
+  long long last_line_warned_ = 0;
   long long count_ = 0;
 };
 
