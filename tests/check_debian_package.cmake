@@ -5,20 +5,6 @@ if(NOT DPKG_DEB)
   message("dpkg-deb not found: the Debian package is not checked")
   return()
 endif()
-# Debian's own judgement: no error and no warning.
-if(LINTIAN)
-  find_program(LINTIAN_PROGRAM lintian)
-  if(NOT LINTIAN_PROGRAM)
-    message("lintian not found: the package is not judged (Debian: apt-get install lintian)")
-    file(REMOVE_RECURSE ${OUT})
-    return()
-  endif()
-  execute_process(COMMAND ${LINTIAN_PROGRAM} ${package} OUTPUT_VARIABLE judgement ERROR_VARIABLE errors)
-  if(judgement MATCHES "(^|\n)[EW]: ")
-    message(FATAL_ERROR "lintian ${package}:\n${judgement}${errors}")
-  endif()
-  message("lintian: no error or warning")
-endif()
 file(REMOVE_RECURSE ${OUT})
 execute_process(COMMAND ${CPACK} -G DEB -B ${OUT} --config ${BUILD_DIR}/CPackConfig.cmake
   RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
@@ -35,6 +21,22 @@ if(NOT EXISTS ${package})
   message(FATAL_ERROR "no ${package}; cpack made: ${made}")
 endif()
 
+# Debian's own judgement: no error and no warning.
+if(LINTIAN)
+  find_program(LINTIAN_PROGRAM lintian)
+  if(NOT LINTIAN_PROGRAM)
+    message("lintian not found: the package is not judged (Debian: apt-get install lintian)")
+    file(REMOVE_RECURSE ${OUT})
+    return()
+  endif()
+  execute_process(COMMAND ${LINTIAN_PROGRAM} ${package} RESULT_VARIABLE status OUTPUT_VARIABLE judgement
+                  ERROR_VARIABLE errors)
+  # lintian's status is not 0 where it found an error, or could not judge.
+  if(NOT status EQUAL 0 OR judgement MATCHES "(^|\n)[EW]: ")
+    message(FATAL_ERROR "lintian ${package} (status ${status}):\n${judgement}${errors}")
+  endif()
+  message("lintian: no error or warning")
+endif()
 execute_process(COMMAND ${DPKG_DEB} --contents ${package} OUTPUT_VARIABLE contents)
 foreach(path ./usr/bin/eb-com ./usr/share/man/man1/eb-com.1.gz ./usr/share/doc/eb-com/copyright
              ./usr/share/doc/eb-com/changelog.gz ./usr/share/doc/eb-com/examples/ZYKWo_HJX12_RV12.txt

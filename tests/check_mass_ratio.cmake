@@ -1,0 +1,15 @@
+# The mass ratios configure takes and those it refuses, before a compiler
+# would meet them.
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/mass_ratio.cmake)
+foreach(ratio 0.91 0.85 1 2. .5 1e-3 3E2 007 1e+5 9.9e299 0.1e-299)
+  eb_com_mass_ratio_problem("${ratio}" problem)
+  if(NOT problem STREQUAL "")
+    message(SEND_ERROR "'${ratio}' refused: ${problem}")
+  endif()
+endforeach()
+foreach(ratio 0 0.0 00 . .e1 e1 -1 +1 nan inf 0x1p0 "" 0.91x 1e300 1e400 1e-301 0.01e-299 1e99999999999)
+  eb_com_mass_ratio_problem("${ratio}" problem)
+  if(problem STREQUAL "")
+    message(SEND_ERROR "'${ratio}' taken")
+  endif()
+endforeach()
