@@ -40,7 +40,8 @@ endif()
 execute_process(COMMAND ${DPKG_DEB} --contents ${package} OUTPUT_VARIABLE contents)
 foreach(path ./usr/bin/eb-com ./usr/share/man/man1/eb-com.1.gz ./usr/share/doc/eb-com/copyright
              ./usr/share/doc/eb-com/changelog.gz ./usr/share/doc/eb-com/examples/ZYKWo_HJX12_RV12.txt
-             ./usr/share/doc/eb-com/examples/plot_velocities.gp)
+             ./usr/share/doc/eb-com/examples/plot_velocities.gp
+             ./usr/share/doc/eb-com/examples/plot_velocities.awk)
   if(NOT contents MATCHES " ${path}\n")
     message(FATAL_ERROR "${package} lacks ${path}:\n${contents}")
   endif()

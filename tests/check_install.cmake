@@ -7,7 +7,8 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "cmake --install failed (status ${status}):\n${errors}")
 endif()
 foreach(installed bin/eb-com share/man/man1/eb-com.1.gz share/doc/eb-com/examples/ZYKWo_HJX12_RV12.txt
-                  share/doc/eb-com/examples/plot_velocities.gp)
+                  share/doc/eb-com/examples/plot_velocities.gp
+                  share/doc/eb-com/examples/plot_velocities.awk)
   if(NOT EXISTS ${PREFIX}/${installed})
     message(FATAL_ERROR "not installed: ${PREFIX}/${installed}")
   endif()
