@@ -12,7 +12,7 @@ namespace eb_com {
 class BufferedOutput {
  public:
   // Fewer and larger writes cost less system time than 64 KiB blocks
-  // (README, Performance, for the figure).
+  // (CONTRIBUTING.md, Performance, for the figure).
   static constexpr std::size_t capacity = std::size_t{1} << 18;
   // The least block it may be given: room for the longest line the tool
   // writes (an echo line of three of the widest numbers, 955 characters, as

@@ -49,7 +49,7 @@ bool is_finite(double x) noexcept { return (std::bit_cast<std::uint64_t>(x) & ex
 // nearly every row of a real table, take a shorter way: their difference
 // exactly in 64 bits, and velocity2 minus the shift exactly in 128, before
 // the one rounding, with no sticky bits and no ordering of the operands,
-// which is what the general sums spend most of their time on (README,
+// which is what the general sums spend most of their time on (CONTRIBUTING.md,
 // Performance, for the gain).
 //
 // On the lower exponent each mantissa is below 2^(53 + 9) = 2^62, so their

@@ -28,7 +28,7 @@ class CentreOfMassFormula {
         x87_weight_sum_(static_cast<long double>(ratio) + 1) {}
 
   // The x87 itself where the machine has it, which costs a fraction of the
-  // integers' time (README, Performance, for the figures); the integers
+  // integers' time (CONTRIBUTING.md, Performance, for the figures); the integers
   // elsewhere.
   double operator()(double velocity1, double velocity2) const noexcept {
     if constexpr (long_double_is_x87) {

@@ -16,7 +16,7 @@ namespace {
 // The row of the record before, written once the next record is scanned:
 // formatting vcm waits on the long chain of divisions behind it, and done
 // after the next scan it runs beside that work instead of holding it up
-// (README, Performance, for the gain over writing each row at once). Its
+// (CONTRIBUTING.md, Performance, for the gain over writing each row at once). Its
 // abscissa text is the one of the pair the loop is not filling.
 struct PendingRow {
   const AbscissaText* abscissa = nullptr;  // null before the first record
