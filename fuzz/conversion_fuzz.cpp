@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "glibc_misrounding.hpp"
 #include "memory_conversion.hpp"
 
 namespace {
@@ -28,6 +29,8 @@ bool same_bits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  // The reference's own known fault, not eb-com's (platform.hpp).
+  if (support::holds_glibc_hex_subnormal_misrounding(bytes)) return 0;
   const auto converted = support::convert_with_eb_com(bytes);
   const auto reference = support::convert_with_stdio(bytes);
   expect_same("table", converted.table, reference.table);

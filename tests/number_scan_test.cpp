@@ -12,10 +12,12 @@
 #include <string>
 
 #include "glibc_answers.hpp"
+#include "glibc_misrounding.hpp"
 
 namespace {
 
 using glibc_answers::Field;
+namespace binary64 = eb_com::binary64;
 
 Field scanned(const std::string& text) {
   double value = 0;
@@ -57,6 +59,29 @@ TEST(NumberScan, HardDecimalsAsStrtodRoundsThem) {
           << candidate;
     }
   }
+}
+
+// The C standard's rounding, and glibc's from 2.41, on every bit that a
+// hexadecimal subnormal drops; an older glibc rounds on the first alone
+// (platform.hpp), and the live comparisons leave exactly that out.
+TEST(NumberScan, HexadecimalSubnormalsRoundOnEveryBitTheyDrop) {
+  // 2.5 least subnormals and 2^-52 of one: 3 of them, not the even 2.
+  const std::string text = "-0x2.8000000000001p-1074";
+  EXPECT_EQ(scanned(text), (Field{1, 24, 0x8000000000000003}));
+  EXPECT_EQ(scanned("0x2.8p-1074"), (Field{1, 11, 2}));  // a true tie, to even
+  const bool misrounds = eb_com::c_library_misrounds_hex_subnormals;
+  const auto units = [](std::uint64_t bits) { return std::bit_cast<double>(bits); };
+  if (eb_com::c_library_is_glibc) {
+    EXPECT_EQ(glibc_answers::scanf_field(text).bits == 0x8000000000000002, misrounds) << "this glibc's rounding";
+  }
+  EXPECT_EQ(support::is_glibc_hex_subnormal_misrounding(text, units(0x8000000000000003), units(0x8000000000000002)),
+            misrounds);
+  EXPECT_FALSE(support::is_glibc_hex_subnormal_misrounding("-1.5e-323", units(3), units(2)));
+  EXPECT_FALSE(support::is_glibc_hex_subnormal_misrounding(text, units(4), units(2)));
+  EXPECT_FALSE(support::is_glibc_hex_subnormal_misrounding("0x1p-1022", units(binary64::hidden_bit),
+                                                           units(binary64::hidden_bit + 1)));
+  EXPECT_EQ(support::holds_glibc_hex_subnormal_misrounding("1 2 3\n0 " + text + " 1.5e-323\n"), misrounds);
+  EXPECT_FALSE(support::holds_glibc_hex_subnormal_misrounding("1 2 3\n0 -0x2.8p-1074 1.5e-323\n"));
 }
 
 // What every build is held to, and on glibc the record itself re-checked.
