@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "error_lines.hpp"
+
 namespace eb_com {
 
 // The buffer is written before anything reads it, so it is left as it is.
@@ -23,17 +25,10 @@ void BufferedOutput::write(std::string_view text) noexcept {
   }
 }
 
-namespace {
-
-// The errno of a call that failed; EIO where it set none.
-int failure_cause() noexcept { return errno != 0 ? errno : EIO; }
-
-}  // namespace
-
 void BufferedOutput::drain() noexcept {
   if (used_ != 0 && error_ == 0) {
     errno = 0;
-    if (std::fwrite(buffer_, 1, used_, stream_) != used_) error_ = failure_cause();
+    if (std::fwrite(buffer_, 1, used_, stream_) != used_) error_ = failure_errno();
   }
   used_ = 0;
 }
@@ -41,7 +36,7 @@ void BufferedOutput::drain() noexcept {
 void BufferedOutput::flush() noexcept {
   drain();
   errno = 0;
-  if (error_ == 0 && std::fflush(stream_) != 0) error_ = failure_cause();
+  if (error_ == 0 && std::fflush(stream_) != 0) error_ = failure_errno();
 }
 
 }  // namespace eb_com

@@ -8,19 +8,15 @@ namespace eb_com {
 namespace {
 
 using binary64::exponent_mask;
-using binary64::fraction_mask;
-using binary64::hidden_bit;
 using binary64::quiet_bit;
 using binary64::sign_bit;
-
-bool is_finite(double x) noexcept { return (std::bit_cast<std::uint64_t>(x) & exponent_mask) != exponent_mask; }
 
 // The x87's rules where a velocity is infinite or NaN, as the hardware
 // shows them. A NaN is made quiet as it is loaded, and it comes through
 // every step unchanged; of two, the one with the larger significand wins,
 // the positive one where they are equal. Infinity minus infinity of the
 // same sign is the default NaN, which is negative.
-[[gnu::cold]] double non_finite_result(double velocity1, double velocity2) noexcept {
+EB_COM_COLD double non_finite_result(double velocity1, double velocity2) noexcept {
   const auto bits1 = std::bit_cast<std::uint64_t>(velocity1);
   const auto bits2 = std::bit_cast<std::uint64_t>(velocity2);
   const bool nan1 = (bits1 & ~sign_bit) > exponent_mask;
@@ -39,7 +35,7 @@ bool is_finite(double x) noexcept { return (std::bit_cast<std::uint64_t>(x) & ex
   // or the default NaN where velocity1 is the same infinity; velocity2 minus
   // either is the default NaN. An infinite velocity1 with a finite velocity2
   // makes the shift -velocity1, and velocity2 minus it velocity1.
-  if (!is_finite(velocity2)) return std::bit_cast<double>(sign_bit | exponent_mask | quiet_bit);
+  if (!Binary64(velocity2).is_finite()) return std::bit_cast<double>(sign_bit | exponent_mask | quiet_bit);
   return velocity1;
 }
 
@@ -68,19 +64,17 @@ constexpr std::uint32_t max_exact_lift = 74;
 double CentreOfMassFormula::in_integers(double velocity1, double velocity2) const noexcept {
   using extended::Extended;
   using extended::with_sign;
-  const auto bits1 = std::bit_cast<std::uint64_t>(velocity1);
-  const auto bits2 = std::bit_cast<std::uint64_t>(velocity2);
-  const std::int32_t biased1 = binary64::biased_exponent(bits1);
-  const std::int32_t biased2 = binary64::biased_exponent(bits2);
-  const bool both_normal = static_cast<std::uint32_t>(biased1 - 1) < binary64::max_biased_exponent - 1 &&
-                           static_cast<std::uint32_t>(biased2 - 1) < binary64::max_biased_exponent - 1;
-  if (both_normal && static_cast<std::uint32_t>(biased1 - biased2 + max_exponent_gap) <= 2 * max_exponent_gap)
-      [[likely]] {
+  const Binary64 parts1(velocity1);
+  const Binary64 parts2(velocity2);
+  const std::int32_t biased1 = parts1.biased_exponent();
+  const std::int32_t biased2 = parts2.biased_exponent();
+  if (parts1.is_normal() && parts2.is_normal() &&
+      static_cast<std::uint32_t>(biased1 - biased2 + max_exponent_gap) <= 2 * max_exponent_gap) [[likely]] {
     const std::int32_t low = biased1 < biased2 ? biased1 : biased2;
-    const std::uint64_t mantissa1 = (bits1 & fraction_mask) | hidden_bit;
-    const std::uint64_t mantissa2 = (bits2 & fraction_mask) | hidden_bit;
-    const bool negative1 = (bits1 & sign_bit) != 0;
-    const bool negative2 = (bits2 & sign_bit) != 0;
+    const std::uint64_t mantissa1 = parts1.fraction() | binary64::hidden_bit;
+    const std::uint64_t mantissa2 = parts2.fraction() | binary64::hidden_bit;
+    const bool negative1 = parts1.negative();
+    const bool negative2 = parts2.negative();
     const std::uint64_t difference =
         with_sign(mantissa2 << (biased2 - low), negative2) - with_sign(mantissa1 << (biased1 - low), negative1);
     if (difference == 0) return velocity2;  // velocity2 - (+0)
@@ -102,7 +96,7 @@ double CentreOfMassFormula::in_integers(double velocity1, double velocity2) cons
 }
 
 double CentreOfMassFormula::in_integers_generally(double velocity1, double velocity2) const noexcept {
-  if (!is_finite(velocity1) || !is_finite(velocity2)) [[unlikely]] {
+  if (!Binary64(velocity1).is_finite() || !Binary64(velocity2).is_finite()) [[unlikely]] {
     return non_finite_result(velocity1, velocity2);
   }
   const extended::Extended v2 = extended::from_double(velocity2);

@@ -1,7 +1,7 @@
 // The one computation: the velocity of the pair's centre of mass.
 #pragma once
 
-#include "extended_arithmetic.hpp"
+#include "numbers/extended_arithmetic.hpp"
 #include "observation.hpp"
 #include "platform.hpp"
 

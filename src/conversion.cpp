@@ -5,7 +5,7 @@
 
 #include "centre_of_mass.hpp"
 #include "fill_in.hpp"
-#include "fixed_point.hpp"
+#include "numbers/fixed_point.hpp"
 #include "observation_scan.hpp"
 #include "output_lines.hpp"
 

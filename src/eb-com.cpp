@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
   table.flush();
   std::fclose(input.stream);
   errno = 0;
-  const int close_error = std::fclose(table_file.stream) != 0 ? (errno != 0 ? errno : EIO) : 0;
+  const int close_error = std::fclose(table_file.stream) != 0 ? eb_com::failure_errno() : 0;
   const int write_error = table.failed() ? table.error() : close_error;
 
   eb_com::write_summary(transcript, summary);

@@ -1,6 +1,6 @@
 #include "observation_scan.hpp"
 
-#include "number_scan.hpp"
+#include "numbers/number_scan.hpp"
 #include "record_reader.hpp"
 
 namespace eb_com {
@@ -29,7 +29,7 @@ bool continues_number(const char* p, const char* last) noexcept {
 // abscissa's self-printing spelling is not converted. Inlined at each of its
 // three uses, each with its own constant for convert_self_printing.
 template <bool convert_self_printing>
-[[gnu::always_inline]] inline const char* scan_field(const char* p, const char* last, double& value,
+EB_COM_ALWAYS_INLINE const char* scan_field(const char* p, const char* last, double& value,
                                                      SelfPrintingSpelling& spelling) noexcept {
   const SelfPrintingDecimal self_printing = find_self_printing_decimal(p, last);
   const char* end = p + self_printing.length;

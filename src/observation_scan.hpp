@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "observation.hpp"
-#include "self_printing_decimal.hpp"
+#include "numbers/self_printing_decimal.hpp"
 
 namespace eb_com {
 

@@ -6,6 +6,10 @@
 
 namespace eb_com {
 
+// The tool's formats within what the formatter and the self-printing
+// decimals are made for.
+static_assert(lf_decimals <= max_fixed_precision && vcm_decimals <= max_fixed_precision);
+static_assert(lf_decimals == self_printing_decimals);
 static_assert(max_fixed_length >= max_self_printing_copy);
 static_assert(max_echo_line_length <= BufferedOutput::min_block_size &&
               max_output_row_length <= BufferedOutput::min_block_size);

@@ -6,8 +6,9 @@
 #include <string_view>
 
 #include "buffered_output.hpp"
-#include "fixed_point.hpp"
+#include "numbers/fixed_point.hpp"
 #include "observation_scan.hpp"
+#include "tool_texts.hpp"
 
 namespace eb_com {
 

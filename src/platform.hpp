@@ -2,7 +2,8 @@
 // fact about the platform that code or tests decide on, in one place: each
 // assumption is checked here, so that a build where one fails stops with its
 // reason rather than printing other bytes, and each fact is a named macro or
-// constant that other files ask for.
+// constant that other files ask for. Compiler builtins and attributes are
+// spelled here alone.
 #pragma once
 
 #include <bit>
@@ -59,40 +60,17 @@ static_assert(std::endian::native == std::endian::little || std::endian::native 
 #define EB_COM_ADDRESS_SANITIZER 0
 #endif
 
+// A function inlined wherever it is called, whatever the optimiser's own
+// judgement; one kept out of the way of its callers' hot code; one never
+// inlined, so that its caller cannot fold it into other code.
+#define EB_COM_ALWAYS_INLINE [[gnu::always_inline]] inline
+#define EB_COM_COLD [[gnu::cold]]
+#define EB_COM_NOINLINE [[gnu::noinline]]
+
 namespace eb_com {
 
 inline constexpr bool long_double_is_x87 = EB_COM_LONG_DOUBLE_IS_X87;
 static_assert(!long_double_is_x87 || std::numeric_limits<long double>::digits == 64);
-
-// The binary64 layout, this file its one home: a sign bit, 11 exponent bits
-// biased by 1023, 52 fraction bits. A finite value is its significand (the
-// fraction with the hidden bit, which subnormals lack) times
-// 2^(biased exponent - unit_bias), subnormals counted at biased exponent 1.
-namespace binary64 {
-inline constexpr int fraction_bits = 52;
-inline constexpr std::uint64_t sign_bit = std::uint64_t{1} << 63;
-inline constexpr std::uint64_t hidden_bit = std::uint64_t{1} << fraction_bits;
-inline constexpr std::uint64_t fraction_mask = hidden_bit - 1;
-inline constexpr std::uint64_t quiet_bit = hidden_bit >> 1;
-inline constexpr int max_biased_exponent = 0x7ff;  // infinities and NaNs
-inline constexpr std::uint64_t exponent_mask = std::uint64_t{max_biased_exponent} << fraction_bits;
-inline constexpr std::uint64_t infinity = exponent_mask;
-inline constexpr std::uint64_t quiet_nan = exponent_mask | quiet_bit;  // as strtod gives "nan"
-inline constexpr int exponent_bias = 1023;
-inline constexpr int unit_bias = exponent_bias + fraction_bits;                  // 1075
-inline constexpr int min_normal_exponent = 1 - exponent_bias;                    // 2^-1022, the least normal
-inline constexpr int least_unit_exponent = min_normal_exponent - fraction_bits;  // 2^-1074, the least subnormal
-
-constexpr int biased_exponent(std::uint64_t bits) noexcept {
-  return static_cast<int>(bits >> fraction_bits & max_biased_exponent);
-}
-
-// The magnitude (its sign bit clear) with the sign bit set where negative:
-// without a branch, as a velocity's sign is a coin toss to the predictor.
-inline double with_sign(double magnitude, bool negative) noexcept {
-  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | sign_bit * negative);
-}
-}  // namespace binary64
 
 // Whether the C library is glibc, whose sscanf and printf are the reference
 // for every byte the tool reads and writes. The program never calls them;
@@ -122,15 +100,17 @@ __extension__ typedef unsigned __int128 u128;
 
 // The word whose lowest byte is p[0], whatever the machine's byte order: the
 // digit tricks put the first character in the lowest byte.
+inline std::uint64_t byte_swapped(std::uint64_t word) noexcept { return __builtin_bswap64(word); }
+
 inline std::uint64_t load_little_endian(const char* p) noexcept {
   std::uint64_t word;
   std::memcpy(&word, p, sizeof word);
-  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+  if constexpr (std::endian::native == std::endian::big) word = byte_swapped(word);
   return word;
 }
 
 inline void store_little_endian(char* p, std::uint64_t word) noexcept {
-  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+  if constexpr (std::endian::native == std::endian::big) word = byte_swapped(word);
   std::memcpy(p, &word, sizeof word);
 }
 

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "byte_marks.hpp"
+#include "error_lines.hpp"
+#include "numbers/byte_marks.hpp"
 
 namespace eb_com {
 
@@ -76,8 +77,7 @@ void RecordReader::refill() {
   // fread comes back short only at the end of the input or at an error.
   if (got != wanted) {
     at_end_ = true;
-    // EIO where the stream failed without saying why.
-    if (std::ferror(input_) != 0) read_error_ = errno != 0 ? errno : EIO;
+    if (std::ferror(input_) != 0) read_error_ = failure_errno();
   }
 }
 

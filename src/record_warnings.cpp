@@ -1,8 +1,8 @@
 #include "record_warnings.hpp"
 
 #include "error_lines.hpp"
-#include "fixed_point.hpp"
-#include "number_scan.hpp"
+#include "numbers/fixed_point.hpp"
+#include "numbers/number_scan.hpp"
 #include "record_reader.hpp"
 #include "tool_texts.hpp"
 

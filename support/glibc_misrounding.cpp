@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "number_scan.hpp"
+#include "numbers/binary64.hpp"
+#include "numbers/number_scan.hpp"
 #include "platform.hpp"
 
 namespace support {

@@ -14,7 +14,7 @@ namespace x87_reference {
 // The velocities are made long doubles first, through memory: a double
 // operand taken straight from memory keeps a signalling NaN signalling, and
 // which of two NaNs wins then depends on the instructions a compiler picks.
-[[gnu::noinline]] inline double centre_of_mass_velocity(double ratio, double velocity1, double velocity2) noexcept {
+EB_COM_NOINLINE inline double centre_of_mass_velocity(double ratio, double velocity1, double velocity2) noexcept {
   const volatile long double v1 = velocity1;
   const volatile long double v2 = velocity2;
   const volatile long double weight_sum = static_cast<long double>(ratio) + 1;

@@ -1,4 +1,4 @@
-#include "byte_marks.hpp"
+#include "numbers/byte_marks.hpp"
 
 #include <gtest/gtest.h>
 

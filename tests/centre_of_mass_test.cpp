@@ -14,6 +14,7 @@
 
 #include "formula_cases.hpp"
 #include "formula_ratios.hpp"
+#include "numbers/binary64.hpp"
 #include "splitmix64.hpp"
 #include "x87_reference.hpp"
 

@@ -1,4 +1,4 @@
-#include "extended_arithmetic.hpp"
+#include "numbers/extended_arithmetic.hpp"
 
 #include <gtest/gtest.h>
 

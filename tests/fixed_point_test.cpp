@@ -1,4 +1,4 @@
-#include "fixed_point.hpp"
+#include "numbers/fixed_point.hpp"
 
 #include <gtest/gtest.h>
 
@@ -156,7 +156,7 @@ TEST(FixedPoint, DigitTricksHoldOverTheirWholeDomains) {
   for (std::uint32_t n = 0; n < 100000000; ++n) {
     std::uint64_t expected;
     std::memcpy(&expected, counter, 8);
-    if constexpr (std::endian::native == std::endian::big) expected = __builtin_bswap64(expected);
+    if constexpr (std::endian::native == std::endian::big) expected = eb_com::byte_swapped(expected);
     if (detail::eight_digits(n) != expected) FAIL() << n;
     for (int i = 7; i >= 0 && ++counter[i] > '9'; --i) counter[i] = '0';
   }

@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "numbers/binary64.hpp"
 #include "platform.hpp"
 #include "splitmix64.hpp"
 

@@ -1,4 +1,5 @@
-#include "number_scan.hpp"
+#include "numbers/binary64.hpp"
+#include "numbers/number_scan.hpp"
 
 #include <gtest/gtest.h>
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "glibc_answers.hpp"
+#include "numbers/binary64.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "self_printing_decimal.hpp"
+#include "numbers/self_printing_decimal.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "fixed_point.hpp"
+#include "numbers/fixed_point.hpp"
 #include "glibc_answers.hpp"
 
 namespace {

@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "numbers/binary64.hpp"
+#include "numbers/rounding.hpp"
 #include "platform.hpp"
 
 namespace eb_com::extended {
@@ -42,17 +44,11 @@ constexpr int leading_zeros(u128 x) noexcept {
   return high != 0 ? std::countl_zero(high) : 64 + std::countl_zero(static_cast<std::uint64_t>(x));
 }
 
-// kept plus one where the dropped fraction, in units of 2^-64 of kept's last
-// bit, is over a half, or exactly a half and kept is odd.
-constexpr std::uint64_t rounded_to_even(std::uint64_t kept, std::uint64_t dropped) noexcept {
-  return kept + ((dropped > top_bit) | ((dropped == top_bit) & (kept & 1)));
-}
-
 // wide * 2^exponent rounded to a 64-bit significand; wide has its top bit set.
 constexpr Extended rounded_normalised(u128 wide, std::int32_t exponent, bool negative) noexcept {
   assert(wide >> 127 == 1);
   const std::uint64_t significand =
-      rounded_to_even(static_cast<std::uint64_t>(wide >> 64), static_cast<std::uint64_t>(wide));
+      rounded_on_dropped(static_cast<std::uint64_t>(wide >> 64), static_cast<std::uint64_t>(wide));
   // Rounding up from all ones wraps to zero: the next binade's first value.
   if (significand == 0) [[unlikely]]
     return {top_bit, exponent + 65, negative};
@@ -87,16 +83,11 @@ constexpr Extended rounded(u128 magnitude, std::int32_t exponent, bool negative)
 }
 
 constexpr Extended from_double(double finite) noexcept {
-  const auto bits = std::bit_cast<std::uint64_t>(finite);
-  const bool negative = (bits >> 63) != 0;
-  const std::int32_t biased_exponent = binary64::biased_exponent(bits);
-  const std::uint64_t fraction = bits & binary64::fraction_mask;
-  if (biased_exponent != 0) [[likely]] {
-    return {(fraction | binary64::hidden_bit) << 11, biased_exponent - binary64::unit_bias - 11, negative};
-  }
-  if (fraction == 0) return {0, Extended::zero_exponent, negative};
-  const int shift = std::countl_zero(fraction);
-  return {fraction << shift, binary64::least_unit_exponent - shift, negative};
+  const Binary64 parts(finite);
+  const std::uint64_t significand = parts.significand();
+  if (significand == 0) return {0, Extended::zero_exponent, parts.negative()};
+  const int normalise = std::countl_zero(significand);
+  return {significand << normalise, parts.unit_exponent() - normalise, parts.negative()};
 }
 
 constexpr Extended negated(Extended x) noexcept { return {x.significand, x.exponent, !x.negative}; }
@@ -164,7 +155,7 @@ class ConstantDivisor {
     const std::uint64_t dropped = std::uint64_t{r >= significand_ - r} << 63 | (r > significand_ - r);
     const int shift = 64 - one_bit_less;
     return detail::rounded_normalised(static_cast<u128>(q) << 64 | dropped, dividend.exponent - exponent_ - shift - 64,
-                           dividend.negative);
+                                      dividend.negative);
   }
 
  private:
@@ -173,31 +164,7 @@ class ConstantDivisor {
   std::uint64_t reciprocal_;
 };
 
-// Rounded once to double, as the x87 stores a register to memory: onto the
-// subnormal grid directly where the value is below 2^-1022, to infinity past
-// the largest double.
-constexpr double to_double(Extended x) noexcept {
-  const std::uint64_t sign = binary64::sign_bit * x.negative;
-  if (x.significand == 0) return std::bit_cast<double>(sign);
-  const std::int32_t top = x.exponent + 63;  // the leading bit is 2^top
-  if (top > binary64::exponent_bias) return std::bit_cast<double>(sign | binary64::infinity);
-  if (top >= binary64::min_normal_exponent) {
-    const std::uint64_t mantissa = detail::rounded_to_even(x.significand >> 11, x.significand << 53);
-    // The mantissa's leading bit adds one to the exponent field, and a
-    // mantissa rounded up to 2^53 two, which is the next binade (or infinity
-    // from the largest one).
-    return std::bit_cast<double>(
-        sign |
-        ((static_cast<std::uint64_t>(top - binary64::min_normal_exponent) << binary64::fraction_bits) + mantissa));
-  }
-  // Units of 2^-1074, the subnormal grid: shift bits to drop, at least 12.
-  const std::int32_t shift = binary64::least_unit_exponent - x.exponent;
-  if (shift > 64) return std::bit_cast<double>(sign);  // below half the least subnormal
-  const u128 wide = static_cast<u128>(x.significand) << (64 - shift);
-  // A mantissa rounded up to 2^52 is the least normal double, bits and all.
-  const std::uint64_t mantissa =
-      detail::rounded_to_even(static_cast<std::uint64_t>(wide >> 64), static_cast<std::uint64_t>(wide));
-  return std::bit_cast<double>(sign | mantissa);
-}
+// Rounded once to double, as the x87 stores a register to memory.
+constexpr double to_double(Extended x) noexcept { return nearest_double(x.significand, x.exponent, x.negative); }
 
 }  // namespace eb_com::extended

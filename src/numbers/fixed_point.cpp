@@ -1,6 +1,6 @@
-#include "fixed_point.hpp"
+#include "numbers/fixed_point.hpp"
 
-#include "big_integer.hpp"
+#include "numbers/big_integer.hpp"
 
 namespace eb_com {
 
@@ -18,29 +18,23 @@ char* format_integer(char* out, std::uint64_t n) noexcept {
 
 char* fixed_point_detail::format_rare(char* out, double value, int precision) noexcept {
   assert(!(std::fabs(value) < fast_path_limit));
-  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const Binary64 parts(value);
   *out = '-';
-  out += bits >> 63;
-  const int biased_exponent = binary64::biased_exponent(bits);
-  const std::uint64_t fraction = bits & binary64::fraction_mask;
+  out += parts.negative();
   // As glibc's printf writes them: the sign of a NaN is shown too.
-  if (biased_exponent == binary64::max_biased_exponent) {
-    std::memcpy(out, fraction == 0 ? "inf" : "nan", 3);
+  if (!parts.is_finite()) {
+    std::memcpy(out, parts.fraction() == 0 ? "inf" : "nan", 3);
     return out + 3;
   }
-  // The value is mantissa * 2^exponent, at least 2^44: an integer from
+  // The value is significand * 2^exponent, at least 2^44: an integer from
   // 2^53 on, and with at most 8 fraction bits below it.
-  const std::uint64_t mantissa = fraction | binary64::hidden_bit;
-  const int exponent = biased_exponent - binary64::unit_bias;
+  const std::uint64_t mantissa = parts.significand();
+  const int exponent = parts.unit_exponent();
   if (exponent < 0) {
     // Scaled by 10^precision and rounded, ties to even, below 2^73; its
     // integer part, below 2^53, and its decimals apart.
     const u128 product = static_cast<u128>(mantissa) * powers_of_ten[static_cast<std::size_t>(precision)];
-    const int shift = -exponent;
-    u128 scaled = product >> shift;
-    const u128 remainder = product - (scaled << shift);
-    const u128 half = u128{1} << (shift - 1);
-    scaled += (remainder > half) | ((remainder == half) & ((scaled & 1) != 0));
+    const u128 scaled = shifted_right_half_even(product, -exponent);
     const std::uint64_t unit = powers_of_ten[static_cast<std::size_t>(precision)];
     out = format_integer(out, static_cast<std::uint64_t>(scaled / unit));
     if (precision > 0) {

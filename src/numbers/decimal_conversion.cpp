@@ -1,21 +1,20 @@
-#include "decimal_conversion.hpp"
+#include "numbers/decimal_conversion.hpp"
 
 #include <bit>
 #include <cassert>
 #include <cstddef>
 #include <limits>
 
-#include "big_integer.hpp"
-#include "extended_arithmetic.hpp"
+#include "numbers/big_integer.hpp"
+#include "numbers/binary64.hpp"
+#include "numbers/powers_of_ten.hpp"
+#include "numbers/rounding.hpp"
 #include "platform.hpp"
 
 namespace eb_com {
 namespace {
 
-// Every power of ten up to 10^22 is a double exactly (5^22 < 2^53).
-constexpr double exact_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                          1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr std::int32_t max_exact_power = 22;
+constexpr auto max_exact_power = static_cast<std::int32_t>(exact_double_powers_of_ten.size() - 1);
 constexpr std::uint64_t max_exact_integer = std::uint64_t{1} << 53;
 
 // Up to 19 digits fit in 64 bits.
@@ -79,7 +78,7 @@ double rounded_quotient(const BigInteger& significand, std::int32_t exponent, bo
   }
   assert(quotient >> 63 == 1);
   const auto top = static_cast<std::uint64_t>(quotient) | std::uint64_t{sticky};
-  return extended::to_double({top, binary_exponent, negative});
+  return nearest_double(top, binary_exponent, negative);
 }
 
 }  // namespace
@@ -104,8 +103,9 @@ double decimal_to_double(const char* first, const char* last, std::int32_t expon
   if (digits <= max_word_digits && word <= max_exact_integer && exponent >= -max_exact_power &&
       exponent <= max_exact_power) [[likely]] {
     const auto value = static_cast<double>(word);
-    return binary64::with_sign(
-        exponent < 0 ? value / exact_powers_of_ten[-exponent] : value * exact_powers_of_ten[exponent], negative);
+    return binary64::with_sign(exponent < 0 ? value / exact_double_powers_of_ten[static_cast<std::size_t>(-exponent)]
+                                            : value * exact_double_powers_of_ten[static_cast<std::size_t>(exponent)],
+                               negative);
   }
   // The exponent of the last significant digit, as counted above.
   const std::int32_t magnitude = digits + exponent;

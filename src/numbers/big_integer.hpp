@@ -6,9 +6,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
+
+#include "numbers/powers_of_ten.hpp"
 
 namespace eb_com {
 
@@ -28,7 +31,7 @@ class BigInteger {
 
   std::size_t bit_length() const noexcept {
     if (size_ == 0) return 0;
-    return 32 * size_ - static_cast<std::size_t>(__builtin_clz(limbs_[size_ - 1]));
+    return 32 * size_ - static_cast<std::size_t>(std::countl_zero(limbs_[size_ - 1]));
   }
 
   // this = this * factor + addend.
@@ -44,8 +47,7 @@ class BigInteger {
 
   void multiply_by_power_of_ten(unsigned exponent) noexcept {
     for (; exponent >= 9; exponent -= 9) multiply_add(1000000000);
-    constexpr std::uint32_t small_powers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-    if (exponent != 0) multiply_add(small_powers[exponent]);
+    if (exponent != 0) multiply_add(static_cast<std::uint32_t>(powers_of_ten[exponent]));
   }
 
   // this = this / divisor; returns the remainder.

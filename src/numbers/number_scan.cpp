@@ -1,11 +1,12 @@
-#include "number_scan.hpp"
+#include "numbers/number_scan.hpp"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 
-#include "decimal_conversion.hpp"
-#include "extended_arithmetic.hpp"
+#include "numbers/binary64.hpp"
+#include "numbers/decimal_conversion.hpp"
+#include "numbers/rounding.hpp"
 
 namespace eb_com {
 namespace {
@@ -79,7 +80,7 @@ const char* scan_hexadecimal(const char* p, const char* last, bool negative, dou
     return p;
   }
   const int normalise = std::countl_zero(significand);
-  value = extended::to_double({significand << normalise | sticky, exponent - normalise, negative});
+  value = nearest_double(significand << normalise | sticky, exponent - normalise, negative);
   return p;
 }
 

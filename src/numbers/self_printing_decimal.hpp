@@ -20,12 +20,15 @@
 #include <cstdint>
 #include <cstring>
 
-#include "byte_marks.hpp"
+#include "numbers/binary64.hpp"
+#include "numbers/byte_marks.hpp"
+#include "numbers/powers_of_ten.hpp"
 #include "platform.hpp"
-#include "powers_of_ten.hpp"
-#include "tool_texts.hpp"
 
 namespace eb_com {
+
+// "%lf" prints six decimals: a spelling with more would round.
+inline constexpr std::size_t self_printing_decimals = 6;
 
 struct SelfPrintingDecimal {
   std::uint8_t length = 0;    // 0 where the text does not start with one
@@ -59,14 +62,6 @@ char* copy_self_printing_decimal(char* out, const char* text, SelfPrintingDecima
 namespace self_printing_detail {
 
 inline constexpr std::size_t max_integer_digits = 9;
-// "%lf" prints six decimals: with more, the text would round.
-inline constexpr std::size_t max_decimals = lf_decimals;
-// The same powers as doubles, each exact: every power of ten up to 10^22 is.
-inline constexpr auto exact_scales = [] {
-  std::array<double, max_decimals + 1> scales{};
-  for (std::size_t i = 0; i <= max_decimals; ++i) scales[i] = static_cast<double>(powers_of_ten[i]);
-  return scales;
-}();
 
 // The value of the first count (1 to 8) digits in the bytes of word, the
 // first digit in the lowest, by the method of fast_float: pairs, then
@@ -95,7 +90,7 @@ inline SelfPrintingDecimal find_self_printing_decimal(const char* text, const ch
   // The decimals, if any, run from just after the point.
   const std::size_t has_point = (point_marks(text) & in_text) >> point & 1;
   const std::size_t fraction_digits = has_point * static_cast<std::size_t>(std::countr_one(digits >> (point + 1)));
-  if (integer_digits == 0 || integer_digits > max_integer_digits || fraction_digits > max_decimals ||
+  if (integer_digits == 0 || integer_digits > max_integer_digits || fraction_digits > self_printing_decimals ||
       (integer_digits > 1 && text[sign] == '0')) {
     return {};
   }
@@ -126,7 +121,7 @@ inline double self_printing_value(const char* text, SelfPrintingDecimal decimal)
     mantissa = integer_part * powers_of_ten[decimal.decimals] + fraction_part;
   }
   // One rounding, to double (FLT_EVAL_METHOD is 0: platform.hpp).
-  const double magnitude = static_cast<double>(mantissa) / exact_scales[decimal.decimals];
+  const double magnitude = static_cast<double>(mantissa) / exact_double_powers_of_ten[decimal.decimals];
   return binary64::with_sign(magnitude, negative);
 }
 
@@ -135,7 +130,7 @@ inline char* copy_self_printing_decimal(char* out, const char* text, SelfPrintin
   std::memcpy(out, text, self_printing_window);
   out[decimal.point] = '.';
   std::memcpy(out + decimal.point + 1 + decimal.decimals, "00000000", 8);
-  return out + decimal.point + 1 + max_decimals;
+  return out + decimal.point + 1 + self_printing_decimals;
 }
 
 }  // namespace eb_com

@@ -4,23 +4,23 @@
 
 #include <algorithm>
 #include <array>
-#include <cassert>
 #include <bit>
+#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
 
+#include "numbers/binary64.hpp"
+#include "numbers/powers_of_ten.hpp"
+#include "numbers/rounding.hpp"
 #include "platform.hpp"
-#include "powers_of_ten.hpp"
-#include "tool_texts.hpp"
 
 namespace eb_com {
 
-// Largest precision format_fixed takes: the most decimals the tool prints.
-inline constexpr int max_fixed_precision = lf_decimals;
-static_assert(vcm_decimals <= max_fixed_precision);
+// Largest precision format_fixed takes: "%f"'s own, 6 decimals.
+inline constexpr int max_fixed_precision = 6;
 
 // The longest text format_fixed writes: a sign, the 309 integer digits of the
 // largest double, the point and the decimals.
@@ -90,14 +90,8 @@ inline void store_last_digits(char* out, std::uint64_t digits, int count) noexce
 template <int precision>
 std::uint64_t scaled_magnitude(double value) noexcept {
   assert(std::fabs(value) < fast_path_limit);
-  const auto bits = std::bit_cast<std::uint64_t>(value);
-  const int biased_exponent = binary64::biased_exponent(bits);
-  std::uint64_t mantissa = bits & binary64::fraction_mask;
-  int shift = -binary64::least_unit_exponent;  // |value| == mantissa / 2^shift
-  if (biased_exponent != 0) {
-    mantissa |= binary64::hidden_bit;
-    shift = binary64::unit_bias - biased_exponent;
-  }
+  const Binary64 parts(value);
+  const int shift = -parts.unit_exponent();  // |value| == significand / 2^shift
   // The product of the 53-bit mantissa and 10^precision: up to 3 decimals
   // it is below 2^63 and fits in 64 bits, which cost less to shift.
   using Product = std::conditional_t<(precision <= 3), std::uint64_t, u128>;
@@ -105,13 +99,8 @@ std::uint64_t scaled_magnitude(double value) noexcept {
   // Under the limit shift is at least 9; from product_bits on the product is
   // under half a unit and rounds to zero.
   if (shift >= product_bits) return 0;
-  const Product product = static_cast<Product>(mantissa) * powers_of_ten[precision];
-  const Product quotient = product >> shift;
-  const Product remainder = product - (quotient << shift);
-  const Product half = Product{1} << (shift - 1);
-  // Without branches: which way a digit rounds is a coin toss to the predictor.
-  const bool round_up = (remainder > half) | ((remainder == half) & ((quotient & 1) != 0));
-  return static_cast<std::uint64_t>(quotient) + round_up;
+  const Product product = static_cast<Product>(parts.significand()) * powers_of_ten[precision];
+  return static_cast<std::uint64_t>(shifted_right_half_even(product, shift));
 }
 
 // Writes whole 8-byte blocks, up to 7 bytes past the number's end: within
