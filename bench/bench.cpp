@@ -15,10 +15,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "generated_records.hpp"
 #include "program_run.hpp"
 #include "tool_texts.hpp"
 
@@ -33,30 +33,15 @@ using eb_com::output_file_name;
 // many are needed for a steady median.
 constexpr int small_file_runs = 301;
 
-// Julian dates with five decimals and velocities with three, about 30 bytes a
-// line, and one line in ten in another shape a real file may hold.
+// A table as observers write them (test_support::TableGenerator).
 void write_input(const fs::path& path, long records) {
   std::FILE* file = std::fopen(path.c_str(), "w");
   if (file == nullptr) {
     std::perror(path.c_str());
     std::exit(2);
   }
-  std::mt19937_64 random(2024);
-  std::uniform_real_distribution<double> velocity(-150.0, 150.0);
-  double time = 2450000.0;
-  for (long i = 0; i < records; ++i) {
-    time += std::uniform_real_distribution<double>(0.001, 0.2)(random);
-    const double v1 = velocity(random);
-    const double v2 = velocity(random);
-    switch (random() % 50) {
-      case 0: std::fprintf(file, "%.5f %.4e %.4e\n", time, v1, v2); break;
-      case 1: std::fprintf(file, "%ld %d %d\n", i, static_cast<int>(v1), static_cast<int>(v2)); break;
-      case 2: std::fprintf(file, "%.5f %+.3f %+.3f\n", time, v1, v2); break;
-      case 3: std::fprintf(file, "%.5f\t%.3f\t%.3f\n", time, v1, v2); break;
-      case 4: std::fprintf(file, "%.5f %.3f %.3f\r\n", time, v1, v2); break;
-      default: std::fprintf(file, "%.5f %.3f %.3f\n", time, v1, v2);
-    }
-  }
+  test_support::TableGenerator lines(2024);
+  for (long i = 0; i < records; ++i) std::fputs(lines.next().c_str(), file);
   std::fclose(file);
 }
 

@@ -9,19 +9,16 @@
 
 #include "centre_of_mass.hpp"
 #include "formula_cases.hpp"
+#include "generated_records.hpp"
 
 namespace {
 
 std::vector<formula_cases::Pair> pairs(bool hard) {
   std::vector<formula_cases::Pair> result;
   formula_cases::Generator cases(5);
-  std::uint64_t state = 5;
+  test_support::TableGenerator table(5);
   for (int i = 0; i < 4096; ++i) {
-    state = state * 6364136223846793005 + 1442695040888963407;
-    const auto velocity = [&](int shift) {
-      return static_cast<double>(static_cast<int>(state >> shift) % 150000) / 1000;
-    };
-    result.push_back(hard ? cases.next() : formula_cases::Pair{velocity(20), velocity(40)});
+    result.push_back(hard ? cases.next() : formula_cases::Pair{table.velocity(), table.velocity()});
   }
   return result;
 }

@@ -28,15 +28,8 @@ constexpr eb_com::CentreOfMassFormula default_ratio_formula{formula_ratios::defa
 
 TEST(CentreOfMass, CentreOfMassVelocity) {
   const auto vcm = [](double v1, double v2) { return default_ratio_formula(v1, v2); };
-  EXPECT_NEAR(vcm(0, 1.91), 0.91, 0.91 * DBL_EPSILON);
-  EXPECT_NEAR(vcm(-50, 40), 40 - 90 / 1.91, 1e-12);
-  EXPECT_NEAR(vcm(20, 40), 40 - 20 / 1.91, 1e-12);
   // The weighted mean gives equal velocities back exactly, whatever their size.
   for (const double v : {0.0, -12.3, 1e-300, 123456.789, 1e300, DBL_MAX, -DBL_MAX}) EXPECT_EQ(vcm(v, v), v);
-  // Double arithmetic would overflow in the difference; extended precision does not.
-  const double opposite = vcm(1e308, -1e308);
-  EXPECT_TRUE(std::isfinite(opposite));
-  EXPECT_NEAR(opposite, 1e308 * (1 - 0.91) / 1.91, 1e294);
   EXPECT_TRUE(std::isnan(vcm(NAN, 1)));
   EXPECT_TRUE(std::isnan(vcm(INFINITY, INFINITY)));
   // The tool's own formula is the one for the ratio it was built with.
@@ -46,7 +39,8 @@ TEST(CentreOfMass, CentreOfMassVelocity) {
 
 // Each value worked out by hand in exact rationals, every step rounded to a
 // 64-bit significand and the last to double: any other order of operations
-// or precision changes at least one bit.
+// or precision changes at least one bit. Double arithmetic would overflow in
+// the difference of 1e308 and -1e308; extended precision does not.
 TEST(CentreOfMass, PinnedToTheBit) {
   struct Case {
     double velocity1, velocity2, vcm;
@@ -114,7 +108,8 @@ TEST(CentreOfMass, TheShortWayGivesTheGeneralSumsBitsUpToItsBound) {
                                (i % 2 == 0 ? 0 : random() & eb_com::binary64::fraction_mask);
       for (const std::uint64_t v1 : {v2 - 1, v2 + 1, v2 - 2, v2 + 3, v2 ^ eb_com::binary64::sign_bit}) {
         const double velocity1 = std::bit_cast<double>(v1), velocity2 = std::bit_cast<double>(v2);
-        ASSERT_EQ(bits(formula.in_integers(velocity1, velocity2)), bits(formula.in_integers_generally(velocity1, velocity2)))
+        ASSERT_EQ(bits(formula.in_integers(velocity1, velocity2)),
+                  bits(formula.in_integers_generally(velocity1, velocity2)))
             << "ratio " << ratio << ", velocities " << std::hexfloat << velocity1 << ' ' << velocity2;
       }
     }

@@ -1,8 +1,10 @@
 // Observation records of every shape the tests know, plain and long, with
-// exponents, hexadecimal, inf and nan, NUL bytes, CR LF, cut and short lines,
-// huge and subnormal values, printed ties and the formula's hard cases: the
-// one generator of the unit, end-to-end and fuzz tests' inputs and of
-// eb-com-make-records. The same seed gives the same records on every machine.
+// exponents, hexadecimal, inf and nan, NUL bytes, CR LF, commas, cut and
+// short lines, huge and subnormal values, printed ties and the formula's hard
+// cases; and tables as observers write them, for the benchmark: the one
+// generator of the unit, end-to-end and fuzz tests' inputs, of the
+// benchmark's and of eb-com-make-records. The same seed gives the same
+// records on every machine.
 #pragma once
 
 #include <cstddef>
@@ -24,7 +26,7 @@ inline const char* const spellings[] = {
 
 inline std::string number(SplitMix64& random, formula_cases::Generator& hard) {
   char text[64];
-  switch (random.below(8)) {
+  switch (random.below(10)) {
     case 0:  // a table's velocity
       std::snprintf(text, sizeof text, "%.3f", static_cast<double>(random.below(2000001) - 1000000) / 1000);
       break;
@@ -44,6 +46,13 @@ inline std::string number(SplitMix64& random, formula_cases::Generator& hard) {
       std::snprintf(text, sizeof text, "%d.%09d%06d", random.below(1000000000), random.below(1000000000),
                     random.below(1000000));
       break;
+    case 6:  // from no decimals to more than "%lf" prints
+      std::snprintf(text, sizeof text, "%.*f", random.below(9),
+                    static_cast<double>(random.below(20000001)) / 1000 - 1e4);
+      break;
+    case 7:
+      std::snprintf(text, sizeof text, "%+.3e", static_cast<double>(random.below(2000001)) - 1e6);
+      break;
     default:
       return spellings[random.below(sizeof spellings / sizeof *spellings)];
   }
@@ -59,10 +68,14 @@ class RecordGenerator {
   // The next record, without its newline.
   std::string next() {
     using generated_records_detail::number;
-    const char* const separators[] = {" ", "  ", "\t", " \t "};
+    // The last three are no white space a scan skips, or not between lines.
+    const char* const separators[] = {" ", "  ", "\t", " \t ", ",", ", ", "\r"};
     std::string record;
     const int fields = random_.below(8) == 0 ? random_.below(5) : 3;
-    for (int f = 0; f < fields; ++f) record += (f ? separators[random_.below(4)] : "") + number(random_, hard_);
+    for (int f = 0; f < fields; ++f) {
+      if (f != 0) record += separators[random_.below(random_.below(16) == 0 ? 7 : 4)];
+      record += number(random_, hard_);
+    }
     switch (random_.below(40)) {
       case 0:  // cut at 499 characters
         record += std::string(static_cast<std::size_t>(480 + random_.below(60)), ' ') + "12.5";
@@ -95,6 +108,50 @@ class RecordGenerator {
  private:
   SplitMix64 random_;
   formula_cases::Generator hard_;
+};
+
+// Lines of a table as observers write them, the benchmark's input: Julian
+// dates with five decimals and velocities with three, about 30 bytes a line,
+// and one line in ten in another shape a real file may hold.
+class TableGenerator {
+ public:
+  explicit TableGenerator(std::uint64_t seed) : random_(seed) {}
+
+  // A velocity of such a table, in km/s.
+  double velocity() { return static_cast<double>(random_.below(300001) - 150000) / 1000; }
+
+  // The next line, with its newline.
+  std::string next() {
+    time_ += static_cast<double>(1 + random_.below(200)) / 1000;
+    const double v1 = velocity(), v2 = velocity();
+    char line[96];
+    switch (random_.below(50)) {
+      case 0:
+        std::snprintf(line, sizeof line, "%.5f %.4e %.4e\n", time_, v1, v2);
+        break;
+      case 1:
+        std::snprintf(line, sizeof line, "%ld %d %d\n", index_, static_cast<int>(v1), static_cast<int>(v2));
+        break;
+      case 2:
+        std::snprintf(line, sizeof line, "%.5f %+.3f %+.3f\n", time_, v1, v2);
+        break;
+      case 3:
+        std::snprintf(line, sizeof line, "%.5f\t%.3f\t%.3f\n", time_, v1, v2);
+        break;
+      case 4:
+        std::snprintf(line, sizeof line, "%.5f %.3f %.3f\r\n", time_, v1, v2);
+        break;
+      default:
+        std::snprintf(line, sizeof line, "%.5f %.3f %.3f\n", time_, v1, v2);
+    }
+    ++index_;
+    return line;
+  }
+
+ private:
+  SplitMix64 random_;
+  double time_ = 2450000;
+  long index_ = 0;
 };
 
 // Records up to about size bytes, the last line without its newline or with.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <ostream>
@@ -12,6 +13,7 @@
 #include <string_view>
 #include <utility>
 
+#include "numbers/number_scan.hpp"
 #include "platform.hpp"
 
 #define SKIP_UNLESS_GLIBC()                                                    \
@@ -40,6 +42,24 @@ inline Field scanf_field(const std::string& text) {
   int consumed = 0;
   if (std::sscanf(text.c_str(), "%lf%n", &value, &consumed) != 1) return {};
   return {1, consumed, std::bit_cast<std::uint64_t>(value)};
+}
+
+// The same field as eb-com's scanner takes it.
+inline Field tool_field(const std::string& text) {
+  double value = 0;
+  const char* end = eb_com::scan_number(text.data(), text.data() + text.size(), value);
+  if (end == nullptr) return {};
+  return {1, static_cast<int>(end - text.data()), std::bit_cast<std::uint64_t>(value)};
+}
+
+// The exact decimal of the point halfway between value and the next double
+// up, in 1 + digits significant digits: the x87's long double holds it
+// exactly where digits reaches 767, and strtod rounds it to even.
+inline std::string halfway_above(double value, int digits) {
+  char text[1000];
+  const long double next = std::nextafter(value, static_cast<double>(INFINITY));
+  std::snprintf(text, sizeof text, "%.*Le", digits, (static_cast<long double>(value) + next) / 2);
+  return text;
 }
 
 // Text as one line of a data file: printable characters but the backslash

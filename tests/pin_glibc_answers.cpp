@@ -32,15 +32,6 @@ std::vector<std::string> short_texts() {
   return texts;
 }
 
-// The exact decimal of the point halfway between value and the next double
-// up, in 780 significant digits: x87's long double holds it exactly.
-std::string halfway_above(double value) {
-  char text[1000];
-  const long double next = std::nextafter(value, INFINITY);
-  std::snprintf(text, sizeof text, "%.780Le", (static_cast<long double>(value) + next) / 2);
-  return text;
-}
-
 std::vector<std::string> rare_texts() {
   std::vector<std::string> texts = {"infinity",
                                     "INFINITY",
@@ -110,7 +101,7 @@ std::vector<std::string> rare_texts() {
   for (int i = 0; i < 40; ++i) {
     const double value = std::bit_cast<double>(i % 4 == 0 ? random() & eb_com::binary64::fraction_mask : random() >> 1);
     if (!std::isfinite(value) || value == 0) continue;
-    std::string halfway = halfway_above(value);
+    std::string halfway = glibc_answers::halfway_above(value, 780);
     texts.push_back(halfway);
     // Just above and just below the point: the last digit decides.
     const std::size_t exponent = halfway.find('e');

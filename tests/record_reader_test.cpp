@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "generated_records.hpp"
 #include "string_streams.hpp"
 
 namespace {
@@ -53,17 +53,10 @@ TEST(RecordReader, LongLinesEmptyLinesAndTheLastLine) {
   EXPECT_TRUE(records_of("").empty());
 }
 
+// Several read blocks of lines from empty to over twice the record limit.
 TEST(RecordReader, GeneratedFilesCutAsFgetsCutsThem) {
-  std::mt19937_64 random(5);
   for (int file = 0; file < 20; ++file) {
-    std::string content;
-    // Several read blocks of lines from empty to over twice the record limit.
-    while (content.size() < 300000) {
-      const auto length = random() % (random() % 10 == 0 ? 1200 : 60);
-      for (unsigned i = 0; i < length; ++i)
-        content += static_cast<char>(random() % 16 == 0 ? random() % 256 : '0' + random() % 10);
-      if (random() % 50 != 0) content += '\n';
-    }
+    const std::string content = test_support::generated_input(static_cast<std::uint64_t>(file), 300000);
     const std::vector<std::string> expected = fgets_records_of(content);
     ASSERT_EQ(records_of(content), expected) << "file " << file;
     // Blocks from the least on, so that records end at, just before and

@@ -10,8 +10,8 @@
 #include <random>
 #include <string>
 
-#include "numbers/fixed_point.hpp"
 #include "glibc_answers.hpp"
+#include "numbers/fixed_point.hpp"
 
 namespace {
 
