@@ -44,6 +44,12 @@ inline Field scanf_field(const std::string& text) {
   return {1, consumed, std::bit_cast<std::uint64_t>(value)};
 }
 
+// "%lf" of value, as printf writes it.
+inline std::string printf_lf(double value) {
+  char text[400];
+  return {text, static_cast<std::size_t>(std::snprintf(text, sizeof text, "%lf", value))};
+}
+
 // The same field as eb-com's scanner takes it.
 inline Field tool_field(const std::string& text) {
   double value = 0;

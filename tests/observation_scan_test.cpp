@@ -26,10 +26,7 @@ Observation held() { return {-222.25, 333.125}; }
 
 bool same_bits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
-std::string printf_lf(double value) {
-  char text[400];
-  return {text, static_cast<std::size_t>(std::snprintf(text, sizeof text, "%lf", value))};
-}
+using glibc_answers::printf_lf;
 
 std::string_view text_of(const eb_com::SelfPrintingSpelling& spelling) {
   return {spelling.text, spelling.decimal.length};

@@ -54,10 +54,7 @@ std::string lf_of(double value, const std::string& spelling) {
   return {text, eb_com::format_fixed<6>(text, value)};
 }
 
-std::string printf_lf(double value) {
-  char text[eb_com::max_fixed_length + 1];
-  return {text, static_cast<std::size_t>(std::snprintf(text, sizeof text, "%lf", value))};
-}
+using glibc_answers::printf_lf;
 
 // A field's value and "%lf" text are taken from its spelling where that is
 // provably what strtod reads and printf prints: each spelling here must read
