@@ -30,7 +30,7 @@ bool continues_number(const char* p, const char* last) noexcept {
 // three uses, each with its own constant for convert_self_printing.
 template <bool convert_self_printing>
 EB_COM_ALWAYS_INLINE const char* scan_field(const char* p, const char* last, double& value,
-                                                     SelfPrintingSpelling& spelling) noexcept {
+                                            SelfPrintingSpelling& spelling) noexcept {
   const SelfPrintingDecimal self_printing = find_self_printing_decimal(p, last);
   const char* end = p + self_printing.length;
   if (self_printing.length != 0 && !continues_number(end, last)) [[likely]] {

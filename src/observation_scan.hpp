@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "observation.hpp"
 #include "numbers/self_printing_decimal.hpp"
+#include "observation.hpp"
 
 namespace eb_com {
 
