@@ -37,32 +37,32 @@ bool has_carriage_return_line_end(std::string_view record) noexcept {
 
 }  // namespace
 
-void RecordWarnings::write(std::initializer_list<std::string_view> pieces) noexcept {
+void RecordWarnings::write(std::string_view a, std::string_view b, std::string_view c, std::string_view d,
+                           std::string_view e) noexcept {
   if (last_line_warned_ != line_) {
     last_line_warned_ = line_;
     ++lines_warned_;
   }
-  if (++count_ <= max_shown) write_error_line(stream_, pieces);
+  if (++count_ <= max_shown) write_error_line(stream_, {"line ", Number(line_).view(), ": ", a, b, c, d, e});
 }
 
 void RecordWarnings::note_unusual(std::string_view record, const RecordScan& scan) noexcept {
-  const Number line(line_);
   if (line_ == 1 && !continues_line_ && record.starts_with(byte_order_mark)) {
     write(
-        {"line 1: the file begins with a UTF-8 byte-order mark, which is not a number "
-         "(save the file as UTF-8 without one, or as plain text)"});
+        "the file begins with a UTF-8 byte-order mark, which is not a number "
+        "(save the file as UTF-8 without one, or as plain text)");
   }
   if (continues_line_ && cut_line_reported_ != line_) {
     cut_line_reported_ = line_;
     static_assert(max_record_length == 499);
-    write({"line ", line.view(), ": longer than 499 characters, read as several records"});
+    write("longer than 499 characters, read as several records");
   }
   const bool carriage_returns = has_carriage_return_line_end(record);
   if (carriage_returns && carriage_returns_reported_ != line_) {
     carriage_returns_reported_ = line_;
-    write({"line ", line.view(),
-           ": ends its lines with carriage returns alone (a file with old Mac line ends), so they are read as "
-           "one line (convert the line ends to newlines)"});
+    write(
+        "ends its lines with carriage returns alone (a file with old Mac line ends), so they are read as one "
+        "line (convert the line ends to newlines)");
   }
   if (scan.fields_set == 3) {
     whole_line_ = line_;
@@ -100,7 +100,7 @@ void RecordWarnings::note_fields_not_read(const RecordScan& scan) noexcept {
     field = last + 1;
   }
   const char digit = static_cast<char>('0' + scan.fields_set);
-  write({"line ", Number(line_).view(), ": ", std::string_view(&digit, 1), " of 3 numbers read; ", {kept, length}});
+  write(std::string_view(&digit, 1), " of 3 numbers read; ", {kept, length});
   for (int field = 0; field < scan.fields_set; ++field) partly_set_on_line_[field] = line_;
 }
 
@@ -120,15 +120,13 @@ void RecordWarnings::note_text_after_third(std::string_view record) noexcept {
     if (++numbers == 3) third = {p, static_cast<std::size_t>(end - p)};
     p = end;
   }
-  const Number line(line_);
   if (numbers <= 3) {
-    write({"line ", line.view(), ": text after the third number ignored"});
+    write("text after the third number ignored");
     return;
   }
-  const bool cut = third.size() > max_quoted;
-  write({"line ", line.view(), ": ", Number(numbers).view(), " numbers where 3 are read: the third, ",
-         third.substr(0, max_quoted), cut ? "..." : "",
-         ", is read as velocity 2 and the rest ignored (remove any columns of errors)"});
+  write(Number(numbers).view(), " numbers where 3 are read: the third, ", third.substr(0, max_quoted),
+        third.size() > max_quoted ? "..." : "",
+        ", is read as velocity 2 and the rest ignored (remove any columns of errors)");
 }
 
 void RecordWarnings::finish() noexcept {

@@ -9,7 +9,6 @@
 #pragma once
 
 #include <cstdio>
-#include <initializer_list>
 #include <string_view>
 
 #include "observation_scan.hpp"
@@ -41,8 +40,8 @@ class RecordWarnings {
 
   // After the transcript: how many lines in all were not read whole, or,
   // for an input without a line, that the table is empty because the input
-  // is. Nothing for an input read whole, nor after a read error, which is
-  // reported on its own.
+  // is (not after a read error, which is reported on its own). Nothing for
+  // an input read whole.
   void close(bool read_failed) noexcept;
 
   long long count() const noexcept { return count_; }
@@ -57,8 +56,9 @@ class RecordWarnings {
   long long set_on_line(int field) const noexcept {
     return whole_line_ > partly_set_on_line_[field] ? whole_line_ : partly_set_on_line_[field];
   }
-  // A warning about the current line.
-  void write(std::initializer_list<std::string_view> pieces) noexcept;
+  // A warning about the current line: "line N: " and the pieces.
+  void write(std::string_view a, std::string_view b = {}, std::string_view c = {}, std::string_view d = {},
+             std::string_view e = {}) noexcept;
 
   std::FILE* stream_;
   long long line_ = 1;                    // the input line of the record, from 1

@@ -17,8 +17,8 @@ bool is_glibc_hex_subnormal_misrounding(std::string_view text, double ours, doub
   const auto bits = std::bit_cast<std::uint64_t>(ours);
   const auto their_bits = std::bit_cast<std::uint64_t>(theirs);
   const std::uint64_t apart = bits > their_bits ? bits - their_bits : their_bits - bits;
-  const auto below_normal = [](std::uint64_t b) { return eb_com::binary64::biased_exponent(b) == 0; };
-  return apart == 1 && below_normal(bits) && below_normal(their_bits);
+  const auto below_normal = [](double x) { return eb_com::Binary64(x).biased_exponent() == 0; };
+  return apart == 1 && below_normal(ours) && below_normal(theirs);
 }
 
 bool holds_glibc_hex_subnormal_misrounding(std::string_view input) {

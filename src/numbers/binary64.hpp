@@ -44,7 +44,6 @@ class Binary64 {
  public:
   constexpr explicit Binary64(double value) noexcept : bits_(std::bit_cast<std::uint64_t>(value)) {}
 
-  constexpr std::uint64_t bits() const noexcept { return bits_; }
   constexpr bool negative() const noexcept { return (bits_ & binary64::sign_bit) != 0; }
   constexpr int biased_exponent() const noexcept { return binary64::biased_exponent(bits_); }
   constexpr std::uint64_t fraction() const noexcept { return bits_ & binary64::fraction_mask; }
