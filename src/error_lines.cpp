@@ -12,8 +12,9 @@ void write_error_line(std::FILE* stream, std::initializer_list<std::string_view>
   char line[1024];
   std::size_t length = 0;
   const auto append = [&](std::string_view piece) {
+    // An empty piece may have no data at all, which memcpy must not see.
     const std::size_t part = std::min(piece.size(), sizeof line - 1 - length);
-    std::memcpy(line + length, piece.data(), part);
+    if (part != 0) std::memcpy(line + length, piece.data(), part);
     length += part;
   };
   append(error_line_start);
