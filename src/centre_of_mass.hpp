@@ -2,7 +2,6 @@
 #pragma once
 
 #include "numbers/extended_arithmetic.hpp"
-#include "observation.hpp"
 #include "platform.hpp"
 
 namespace eb_com {
@@ -52,8 +51,8 @@ class CentreOfMassFormula {
 
 inline constexpr CentreOfMassFormula tool_formula{mass_ratio};
 
-inline double centre_of_mass_velocity(const Observation& observation) noexcept {
-  return tool_formula(observation.velocity1, observation.velocity2);
+inline double centre_of_mass_velocity(double velocity1, double velocity2) noexcept {
+  return tool_formula(velocity1, velocity2);
 }
 
 }  // namespace eb_com

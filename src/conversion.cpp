@@ -11,31 +11,19 @@
 
 namespace eb_com {
 
-namespace {
-
-// The row of the record before, written once the next record is scanned:
-// formatting vcm waits on the long chain of divisions behind it, and done
-// after the next scan it runs beside that work instead of holding it up
-// (CONTRIBUTING.md, Performance, for the gain over writing each row at once). Its
-// abscissa text is the one of the pair the loop is not filling.
-struct PendingRow {
-  const AbscissaText* abscissa = nullptr;  // null before the first record
-  double vcm = 0;
-};
-
-}  // namespace
-
 ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, BufferedOutput& transcript,
                                   RecordWarnings& warnings) {
   ConversionSummary summary;
   bool range_seen = false;
   Observation observation;
-  ScannedAbscissa scanned_abscissa;
-  VelocitySpellings spellings;
-  // This record's abscissa text and the pending row's, in turn.
-  AbscissaText abscissae[] = {AbscissaText(unset_field), AbscissaText(unset_field)};
-  std::size_t filling = 0;
-  PendingRow pending;
+  // The last record's row, begun in the table's buffer with its abscissa,
+  // is ended once the next record is scanned: formatting vcm waits on the
+  // long chain of divisions behind it, and done after the next scan it runs
+  // beside that work instead of holding it up (CONTRIBUTING.md, Performance,
+  // for the gain over writing each row at once). Nothing else is written to
+  // the table in between.
+  char* open_row = nullptr;  // null before the first record
+  double open_row_vcm = 0;
   // One loop for the records and the last row after them: the row's code,
   // called from one place only, is inlined there.
   for (;;) {
@@ -43,27 +31,20 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
     const bool more = reader.read_record(record);
     double vcm = 0;
     if (more) {
-      AbscissaText& abscissa = abscissae[filling];
-      const RecordScan scan = parse_observation(record, observation, scanned_abscissa, spellings);
-      warnings.note(record, scan);
-      if (scan.fields_set != 0) {
-        abscissa.set(scanned_abscissa);
-      } else if (pending.abscissa != nullptr) {
-        abscissa = *pending.abscissa;  // a record without numbers keeps the last abscissa
-      }
-      write_echo_line(transcript, abscissa, observation, spellings);
-      vcm = centre_of_mass_velocity(observation);
+      warnings.note(record, parse_observation(record, observation));
+      write_echo_line(transcript, observation);
+      vcm = centre_of_mass_velocity(observation.velocity1.value(), observation.velocity2.value());
       if (!std::isnan(vcm)) {
         if (!range_seen || vcm > summary.v_max) summary.v_max = vcm;
         if (!range_seen || vcm < summary.v_min) summary.v_min = vcm;
         range_seen = true;
       }
     }
-    if (pending.abscissa != nullptr) write_output_row(table, *pending.abscissa, pending.vcm);
+    if (open_row != nullptr) table.commit(end_output_row(open_row, open_row_vcm));
     if (!more) break;
     ++summary.observation_count;
-    pending = {&abscissae[filling], vcm};
-    filling ^= 1;
+    open_row = begin_output_row(table.reserve(max_output_row_length), observation.abscissa);
+    open_row_vcm = vcm;
   }
   warnings.finish();
   summary.read_error = reader.read_error();

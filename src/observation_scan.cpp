@@ -24,61 +24,40 @@ bool continues_number(const char* p, const char* last) noexcept {
   return (*p >= '0' && *p <= '9') || *p == '.' || c == 'e' || c == 'x';
 }
 
-// Reads one field at p into value and spelling (empty unless it prints as
-// itself); returns its end, or nullptr where the scan fails there. The
-// abscissa's self-printing spelling is not converted. Inlined at each of its
-// three uses, each with its own constant for convert_self_printing.
-template <bool convert_self_printing>
-EB_COM_ALWAYS_INLINE const char* scan_field(const char* p, const char* last, double& value,
-                                            SelfPrintingSpelling& spelling) noexcept {
+// Reads one field at p into field; returns its end, or nullptr, leaving the
+// field as it was, where the scan fails there. Inlined at each of its three
+// uses.
+template <bool with_value>
+EB_COM_ALWAYS_INLINE const char* scan_field(const char* p, const char* last, Field<with_value>& field) noexcept {
   const SelfPrintingDecimal self_printing = find_self_printing_decimal(p, last);
   const char* end = p + self_printing.length;
   if (self_printing.length != 0 && !continues_number(end, last)) [[likely]] {
-    if constexpr (convert_self_printing) value = self_printing_value(p, self_printing);
-    spelling = {p, self_printing};
+    field.set_self_printing(p, self_printing);
     return end;
   }
+  double value = 0;
   end = scan_number(p, last, value);
-  if (end != nullptr) spelling = {};
+  if (end != nullptr) field.set_value(value);
   return end;
 }
 
 }  // namespace
 
-RecordScan parse_observation(std::string_view record, Observation& observation, ScannedAbscissa& abscissa,
-                             VelocitySpellings& spellings) noexcept {
+RecordScan parse_observation(std::string_view record, Observation& observation) noexcept {
   record = record.substr(0, max_record_length);
   const char* const last = record.data() + record.size();
-
   // Most fields are decimals that print as themselves, read without a
   // general conversion, and the abscissa among them with none at all. The
   // fields are taken one by one, not in a loop: each stops the scan at a
-  // field count of its own. A field the scan does not reach keeps its
-  // value, but not its spelling, which was a piece of an earlier record.
+  // field count of its own.
   const auto reaches_field = [last](const char*& p) {
     p = skip_space(p, last);
     return p != last && *p != '\0';
   };
   const char* p = record.data();
-  double abscissa_value = unset_field;
-  SelfPrintingSpelling abscissa_spelling;
-  if (!reaches_field(p) || (p = scan_field<false>(p, last, abscissa_value, abscissa_spelling)) == nullptr) {
-    spellings.velocity1 = spellings.velocity2 = {};
-    return {0, false};
-  }
-  if (!abscissa_spelling.empty()) {
-    abscissa.set_self_printing(abscissa_spelling);
-  } else {
-    abscissa.set_value(abscissa_value);
-  }
-  if (!reaches_field(p) || (p = scan_field<true>(p, last, observation.velocity1, spellings.velocity1)) == nullptr) {
-    spellings.velocity1 = spellings.velocity2 = {};
-    return {1, false};
-  }
-  if (!reaches_field(p) || (p = scan_field<true>(p, last, observation.velocity2, spellings.velocity2)) == nullptr) {
-    spellings.velocity2 = {};
-    return {2, false};
-  }
+  if (!reaches_field(p) || (p = scan_field(p, last, observation.abscissa)) == nullptr) return {0, false};
+  if (!reaches_field(p) || (p = scan_field(p, last, observation.velocity1)) == nullptr) return {1, false};
+  if (!reaches_field(p) || (p = scan_field(p, last, observation.velocity2)) == nullptr) return {2, false};
   return {3, skip_space(p, last) != last};
 }
 

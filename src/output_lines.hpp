@@ -3,61 +3,25 @@
 #pragma once
 
 #include <cstddef>
-#include <string_view>
 
 #include "buffered_output.hpp"
 #include "numbers/fixed_point.hpp"
-#include "observation_scan.hpp"
-#include "tool_texts.hpp"
+#include "observation.hpp"
 
 namespace eb_com {
 
-// The longest row and echo line; format_output_row needs that much room.
+// The longest row and echo line: room the lines' writers need.
 inline constexpr std::size_t max_output_row_length = 2 * max_fixed_length + 3;
 inline constexpr std::size_t max_echo_line_length = 3 * max_fixed_length + 4;
 
-// Writes "%lf" of value and returns the end of the text, given the spelling
-// parse_observation scanned it from, or an empty one. A spelling that prints
-// as itself is copied, and value is not looked at. Needs room for
-// max_fixed_length characters.
-char* format_lf(char* out, double value, const SelfPrintingSpelling& spelling) noexcept;
+// A row is written in two steps, so that vcm can be formatted a record late
+// (conversion.cpp says why): the abscissa and its space, then, given where
+// they end, vcm and the line's end. Each returns the end of what it wrote.
+char* begin_output_row(char* out, const Field<false>& abscissa) noexcept;
+char* end_output_row(char* out, double vcm) noexcept;
+void write_output_row(BufferedOutput& table, const Field<false>& abscissa, double vcm) noexcept;
 
-// The abscissa as the echo line and the row print it, "%lf" of the value the
-// last record that reached the field gave. The abscissa feeds no arithmetic,
-// so the run holds this text rather than the number: set from the spelling
-// where that prints as itself (the scan does not convert it then), from the
-// value otherwise, and kept while records do not reach the field.
-class AbscissaText {
- public:
-  explicit AbscissaText(double value) noexcept { set_text(format_fixed<lf_decimals>(text_, value)); }
-  void set(const ScannedAbscissa& abscissa) noexcept {
-    if (abscissa.is_self_printing()) {
-      const SelfPrintingSpelling& spelling = abscissa.spelling();
-      set_text(copy_self_printing_decimal(text_, spelling.text, spelling.decimal));
-    } else {
-      set_text(format_fixed<lf_decimals>(text_, abscissa.value()));
-    }
-  }
-  std::string_view view() const noexcept { return {text_, length_}; }
-  // Writes the text and returns its end; needs room for max_fixed_length
-  // characters.
-  char* copy_to(char* out) const noexcept;
-
- private:
-  void set_text(const char* end) noexcept { length_ = static_cast<std::size_t>(end - text_); }
-
-  char text_[max_fixed_length];
-  std::size_t length_ = 0;
-};
-
-// A row of the output table from the abscissa's "%lf" text, which "%7.6lf"
-// only pads; returns the end of the text.
-char* format_output_row(char* out, const AbscissaText& abscissa, double vcm) noexcept;
-void write_output_row(BufferedOutput& table, const AbscissaText& abscissa, double vcm) noexcept;
-
-// Writes the record's line of the transcript: the abscissa's text, then the
-// velocities.
-void write_echo_line(BufferedOutput& transcript, const AbscissaText& abscissa, const Observation& observation,
-                     const VelocitySpellings& spellings) noexcept;
+// Writes the record's line of the transcript: what the fields hold.
+void write_echo_line(BufferedOutput& transcript, const Observation& observation) noexcept;
 
 }  // namespace eb_com

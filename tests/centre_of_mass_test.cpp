@@ -34,7 +34,7 @@ TEST(CentreOfMass, CentreOfMassVelocity) {
   EXPECT_TRUE(std::isnan(vcm(INFINITY, INFINITY)));
   // The tool's own formula is the one for the ratio it was built with.
   const double q = eb_com::mass_ratio;
-  EXPECT_NEAR(eb_com::centre_of_mass_velocity({0, 1 + q}), q, 4 * q * DBL_EPSILON);
+  EXPECT_NEAR(eb_com::centre_of_mass_velocity(0, 1 + q), q, 4 * q * DBL_EPSILON);
 }
 
 // Each value worked out by hand in exact rationals, every step rounded to a

@@ -212,7 +212,7 @@ TEST(ToolConversion, AHeadingLineShowsNanRatherThanInventedZeros) {
   write_file(scratch.file(input_name), "JD v1 v2\n1 2 3\n");
   const RunResult run = scratch.run();
   char second_row[64];
-  std::snprintf(second_row, sizeof second_row, "1.000000 %4.3lf \n", eb_com::centre_of_mass_velocity({2, 3}));
+  std::snprintf(second_row, sizeof second_row, "1.000000 %4.3lf \n", eb_com::centre_of_mass_velocity(2, 3));
   EXPECT_EQ(read_file(scratch.file(table_name)), std::string("    nan  nan \n") + second_row);
   EXPECT_NE(run.transcript.find(banner + "nan nan nan \n1.000000 2.000000 3.000000 \n"), std::string::npos);
 }

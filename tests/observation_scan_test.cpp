@@ -19,76 +19,45 @@
 namespace {
 
 using eb_com::Observation;
+using glibc_answers::printf_lf;
 
-// Velocities set to values no record below holds, so that a field the scan
-// does not reach is seen to keep its value.
-Observation held() { return {-222.25, 333.125}; }
+// Fields set to values no record below holds, so that a field the scan
+// does not reach is seen to keep what it held.
+constexpr double held_values[] = {111.5, -222.25, 333.125};
+Observation held() {
+  Observation observation;
+  observation.abscissa.set_value(held_values[0]);
+  observation.velocity1.set_value(held_values[1]);
+  observation.velocity2.set_value(held_values[2]);
+  return observation;
+}
 
 bool same_bits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
-using glibc_answers::printf_lf;
-
-std::string_view text_of(const eb_com::SelfPrintingSpelling& spelling) {
-  return {spelling.text, spelling.decimal.length};
+// The padding the scanner may read is digits, which must not count.
+int scan(const std::string& record, Observation& observation) {
+  const std::string padded = record + std::string(eb_com::record_padding, '7');
+  return eb_com::parse_observation(std::string_view(padded.data(), record.size()), observation).fields_set;
 }
 
-// Scans record into observation and checks that every velocity's spelling
-// it reports is a piece of the record, reads back as the value it gave and
-// is copied as "%lf" prints that value. Returns how many fields the scan
-// says it set. The padding the scanner may read is digits, which must not
-// count. The record scanned, which the spellings point into, stays until the
-// next scan.
-std::string scanned_record;
-int scan(const std::string& record, Observation& observation, eb_com::ScannedAbscissa& abscissa) {
-  scanned_record = record + std::string(eb_com::record_padding, '7');
-  const std::string& padded = scanned_record;
-  eb_com::VelocitySpellings spellings;
-  const std::string_view view(padded.data(), record.size());
-  const int fields_set = eb_com::parse_observation(view, observation, abscissa, spellings).fields_set;
-  const std::pair<eb_com::SelfPrintingSpelling, double> fields[] = {{spellings.velocity1, observation.velocity1},
-                                                                    {spellings.velocity2, observation.velocity2}};
-  for (const auto& [spelling, value] : fields) {
-    if (spelling.empty()) continue;
-    const std::string_view text = text_of(spelling);
-    EXPECT_TRUE(text.data() >= view.data() && text.data() + text.size() <= view.data() + view.size());
-    EXPECT_TRUE(same_bits(std::strtod(std::string(text).c_str(), nullptr), value)) << text;
-    char printed[eb_com::max_self_printing_copy];
-    char* end = eb_com::copy_self_printing_decimal(printed, spelling.text, spelling.decimal);
-    if (eb_com::c_library_is_glibc) {
-      EXPECT_EQ(std::string(printed, end), printf_lf(value)) << text;
-    }
-  }
-  return fields_set;
-}
-
-// Against sscanf's values. An abscissa left unconverted has no value: its
-// spelling must be a piece of the record that prints as "%lf" prints
-// sscanf's value.
+// Against sscanf: the count, the velocities' values, and every field's text
+// as "%lf" prints sscanf's value.
 void expect_scan_as_sscanf(const std::string& record) {
   Observation observation = held();
-  eb_com::ScannedAbscissa abscissa;
-  const int fields_set = scan(record, observation, abscissa);
-  Observation reference = held();
-  double reference_abscissa = 111.5;
+  const int fields_set = scan(record, observation);
+  double reference[3];
+  std::copy(std::begin(held_values), std::end(held_values), reference);
   const std::string text = record.substr(0, eb_com::max_record_length);
-  const int converted =
-      std::sscanf(text.c_str(), " %lf %lf %lf ", &reference_abscissa, &reference.velocity1, &reference.velocity2);
+  const int converted = std::sscanf(text.c_str(), " %lf %lf %lf ", &reference[0], &reference[1], &reference[2]);
   ASSERT_EQ(fields_set, std::max(converted, 0)) << "record \"" << record << '"';
-  ASSERT_TRUE(same_bits(observation.velocity1, reference.velocity1) &&
-              same_bits(observation.velocity2, reference.velocity2))
-      << "record \"" << record << "\": " << observation.velocity1 << ' ' << observation.velocity2 << " against "
-      << reference.velocity1 << ' ' << reference.velocity2;
-  if (fields_set == 0) return;
-  if (abscissa.is_self_printing()) {
-    const eb_com::SelfPrintingSpelling& spelling = abscissa.spelling();
-    ASSERT_TRUE(spelling.text >= scanned_record.data() &&
-                spelling.text + spelling.decimal.length <= scanned_record.data() + text.size());
-    char printed[eb_com::max_self_printing_copy];
-    char* end = eb_com::copy_self_printing_decimal(printed, spelling.text, spelling.decimal);
-    ASSERT_EQ(std::string(printed, end), printf_lf(reference_abscissa)) << "record \"" << record << '"';
-  } else {
-    ASSERT_TRUE(same_bits(abscissa.value(), reference_abscissa))
-        << "record \"" << record << "\": abscissa " << abscissa.value() << " against " << reference_abscissa;
+  ASSERT_TRUE(same_bits(observation.velocity1.value(), reference[1]) &&
+              same_bits(observation.velocity2.value(), reference[2]))
+      << "record \"" << record << "\": " << observation.velocity1.value() << ' ' << observation.velocity2.value()
+      << " against " << reference[1] << ' ' << reference[2];
+  const eb_com::Field<true>* velocities[] = {&observation.velocity1, &observation.velocity2};
+  ASSERT_EQ(observation.abscissa.text(), printf_lf(reference[0])) << "record \"" << record << '"';
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_EQ(velocities[i]->text(), printf_lf(reference[i + 1])) << "record \"" << record << '"';
   }
 }
 
@@ -146,16 +115,19 @@ TEST(ObservationScan, AdversarialRecordsAgreeWithSscanf) {
 
 TEST(ObservationScan, KeepsWhatARecordDoesNotReach) {
   Observation observation;
-  eb_com::ScannedAbscissa abscissa;
-  EXPECT_TRUE(std::isnan(observation.velocity1) && !std::signbit(observation.velocity1));
-  scan("10 -50 40\n", observation, abscissa);
-  EXPECT_EQ(scan("1.5 20\n", observation, abscissa), 2);
-  EXPECT_EQ(text_of(abscissa.spelling()), "1.5");
-  EXPECT_EQ(observation.velocity1, 20);
-  EXPECT_EQ(observation.velocity2, 40);
-  EXPECT_EQ(scan("7.0, 8.0, 9.0\n", observation, abscissa), 1);
-  EXPECT_EQ(text_of(abscissa.spelling()), "7.0");
-  EXPECT_EQ(observation.velocity1, 20);
+  EXPECT_TRUE(std::isnan(observation.velocity1.value()) && !std::signbit(observation.velocity1.value()));
+  EXPECT_EQ(observation.abscissa.text(), "nan");
+  scan("10 -50 40\n", observation);
+  EXPECT_EQ(scan("1.5 20\n", observation), 2);
+  EXPECT_EQ(observation.abscissa.text(), "1.500000");
+  EXPECT_EQ(observation.velocity1.value(), 20);
+  EXPECT_EQ(observation.velocity2.value(), 40);
+  EXPECT_EQ(observation.velocity2.text(), "40.000000");
+  EXPECT_EQ(scan("7.0, 8.0, 9.0\n", observation), 1);
+  EXPECT_EQ(observation.abscissa.text(), "7.000000");
+  EXPECT_EQ(observation.velocity1.text(), "20.000000");
+  EXPECT_EQ(scan("\n", observation), 0);
+  EXPECT_EQ(observation.abscissa.text(), "7.000000");
 }
 
 // Every text of up to five of the characters that decide a scan, as a

@@ -34,13 +34,16 @@ TEST(OutputLines, RowsAndEchoLinesAsPrintfWritesThemThroughTheLeastBlock) {
     char reference[eb_com::max_echo_line_length + 1];
     const auto printed = [&](int length) { return std::string(reference, static_cast<std::size_t>(length)); };
     for (int i = 0; i < 100000; ++i) {
-      const double abscissa = pick(), vcm = pick();
-      const eb_com::Observation observation{pick(), pick()};
-      eb_com::write_output_row(table, eb_com::AbscissaText(abscissa), vcm);
-      eb_com::write_echo_line(transcript, eb_com::AbscissaText(abscissa), observation, {});
+      const double abscissa = pick(), velocity1 = pick(), velocity2 = pick(), vcm = pick();
+      eb_com::Observation observation;
+      observation.abscissa.set_value(abscissa);
+      observation.velocity1.set_value(velocity1);
+      observation.velocity2.set_value(velocity2);
+      eb_com::write_output_row(table, observation.abscissa, vcm);
+      eb_com::write_echo_line(transcript, observation);
       expected_table += printed(std::snprintf(reference, sizeof reference, eb_com::row_format, abscissa, vcm));
-      expected_transcript += printed(std::snprintf(reference, sizeof reference, eb_com::echo_line_format, abscissa,
-                                                   observation.velocity1, observation.velocity2));
+      expected_transcript +=
+          printed(std::snprintf(reference, sizeof reference, eb_com::echo_line_format, abscissa, velocity1, velocity2));
     }
     table.flush();
     transcript.flush();
