@@ -16,6 +16,7 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
   ConversionSummary summary;
   bool range_seen = false;
   Observation observation;
+  RecordShapes shapes;
   // The last record's row, begun in the table's buffer with its abscissa,
   // is ended once the next record is scanned: formatting vcm waits on the
   // long chain of divisions behind it, and done after the next scan it runs
@@ -31,7 +32,7 @@ ConversionSummary convert_records(RecordReader& reader, BufferedOutput& table, B
     const bool more = reader.read_record(record);
     double vcm = 0;
     if (more) {
-      warnings.note(record, parse_observation(record, observation));
+      warnings.note(record, parse_observation(record, observation, shapes));
       write_echo_line(transcript, observation);
       vcm = centre_of_mass_velocity(observation.velocity1.value(), observation.velocity2.value());
       if (!std::isnan(vcm)) {

@@ -1,5 +1,8 @@
 #include "observation_scan.hpp"
 
+#include <bit>
+
+#include "numbers/byte_marks.hpp"
 #include "numbers/number_scan.hpp"
 #include "record_reader.hpp"
 
@@ -7,58 +10,66 @@ namespace eb_com {
 namespace {
 
 // A field is looked at in whole blocks, past the record's end where it is
-// the last.
-static_assert(record_padding >= self_printing_window);
+// the last, and a record's shape in blocks from its start.
+static_assert(record_padding >= self_printing_window && record_padding >= shape_read_past_end);
 
 const char* skip_space(const char* p, const char* last) noexcept {
   while (p != last && is_scanf_space(*p)) ++p;
   return p;
 }
 
-// Where a self-printing decimal is followed by one of these, the scanf
-// family takes more of the text into the same number ("1.5e3", "0x1", the
-// digits past the window): the general scan decides.
-bool continues_number(const char* p, const char* last) noexcept {
-  if (p == last) return false;
-  const char c = static_cast<char>(*p | 0x20);  // lower case for letters
-  return (*p >= '0' && *p <= '9') || *p == '.' || c == 'e' || c == 'x';
-}
-
-// Reads one field at p into field; returns its end, or nullptr, leaving the
-// field as it was, where the scan fails there. Inlined at each of its three
-// uses.
+// Reads one field at p into field; returns where the next may start, past
+// the white space after this one, or nullptr, leaving the field as it was,
+// where the scan fails there. Inlined at each of its three uses.
 template <bool with_value>
 EB_COM_ALWAYS_INLINE const char* scan_field(const char* p, const char* last, Field<with_value>& field) noexcept {
   const SelfPrintingDecimal self_printing = find_self_printing_decimal(p, last);
-  const char* end = p + self_printing.length;
-  if (self_printing.length != 0 && !continues_number(end, last)) [[likely]] {
+  // The window's white space: after the decimal, it ends the number, and
+  // so does the record's end. After anything else the scanf family may
+  // take more into the same number ("1.5e3", "0x1", the digits past the
+  // window), and the general scan decides.
+  const unsigned spaces = space_marks(p);
+  const char* const end = p + self_printing.length;
+  if (self_printing.length != 0 && (end == last || (spaces >> self_printing.length & 1) != 0)) [[likely]] {
     field.set_self_printing(p, self_printing);
-    return end;
+    // The marks hold no white space past the window, and the bytes past
+    // the record's end are not the record's.
+    const char* const next = end + std::countr_one(spaces >> self_printing.length);
+    if (next >= last) return last;
+    return next == p + self_printing_window ? skip_space(next, last) : next;
   }
   double value = 0;
-  end = scan_number(p, last, value);
-  if (end != nullptr) field.set_value(value);
-  return end;
+  const char* const number_end = scan_number(p, last, value);
+  if (number_end == nullptr) return nullptr;
+  field.set_value(value);
+  return skip_space(number_end, last);
 }
 
 }  // namespace
 
-RecordScan parse_observation(std::string_view record, Observation& observation) noexcept {
+RecordScan parse_observation(std::string_view record, Observation& observation, RecordShapes& shapes) noexcept {
   record = record.substr(0, max_record_length);
-  const char* const last = record.data() + record.size();
+  const char* const first = record.data();
+  if (EB_COM_RECORD_SHAPES) {
+    if (const PlainFields* plain = shapes.plain_fields(first, record.size())) [[likely]] {
+      const PlainFields& fields = *plain;
+      observation.abscissa.set_self_printing(first + fields[0].start, fields[0].decimal);
+      observation.velocity1.set_self_printing(first + fields[1].start, fields[1].decimal);
+      observation.velocity2.set_self_printing(first + fields[2].start, fields[2].decimal);
+      return {3, false};
+    }
+  }
+  const char* const last = first + record.size();
   // Most fields are decimals that print as themselves, read without a
   // general conversion, and the abscissa among them with none at all. The
   // fields are taken one by one, not in a loop: each stops the scan at a
   // field count of its own.
-  const auto reaches_field = [last](const char*& p) {
-    p = skip_space(p, last);
-    return p != last && *p != '\0';
-  };
-  const char* p = record.data();
-  if (!reaches_field(p) || (p = scan_field(p, last, observation.abscissa)) == nullptr) return {0, false};
-  if (!reaches_field(p) || (p = scan_field(p, last, observation.velocity1)) == nullptr) return {1, false};
-  if (!reaches_field(p) || (p = scan_field(p, last, observation.velocity2)) == nullptr) return {2, false};
-  return {3, skip_space(p, last) != last};
+  const auto reached = [last](const char* p) { return p != last && *p != '\0'; };
+  const char* p = skip_space(first, last);
+  if (!reached(p) || (p = scan_field(p, last, observation.abscissa)) == nullptr) return {0, false};
+  if (!reached(p) || (p = scan_field(p, last, observation.velocity1)) == nullptr) return {1, false};
+  if (!reached(p) || (p = scan_field(p, last, observation.velocity2)) == nullptr) return {2, false};
+  return {3, p != last};
 }
 
 }  // namespace eb_com

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "observation.hpp"
+#include "record_shapes.hpp"
 
 namespace eb_com {
 
@@ -19,10 +20,11 @@ struct RecordScan {
 
 // Up to three numbers in column order into the abscissa, then the
 // velocities; a field the scan does not reach keeps what it held. A NUL
-// character ends the scan.
+// character ends the scan. The shapes of the records scanned are kept in
+// shapes, for the records after.
 //
 // Only the first max_record_length characters count, and record_padding
 // bytes after the record must be readable, as RecordReader guarantees.
-RecordScan parse_observation(std::string_view record, Observation& observation) noexcept;
+RecordScan parse_observation(std::string_view record, Observation& observation, RecordShapes& shapes) noexcept;
 
 }  // namespace eb_com

@@ -13,9 +13,9 @@ namespace eb_com {
 // the 499 characters and then the newline alone.
 inline constexpr std::size_t max_record_length = 499;
 
-// A field is looked at 16 bytes at a time, past the record's end where it is
-// the last; this many bytes after every record are readable.
-inline constexpr std::size_t record_padding = 16;
+// A record is looked at in blocks of 16 bytes, past its end; this many bytes
+// after every record are readable.
+inline constexpr std::size_t record_padding = 32;
 
 // Records are cut from this much input at a time; memory stays this size
 // however long the file is.

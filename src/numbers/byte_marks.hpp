@@ -1,4 +1,5 @@
-// Which of 16 bytes are newlines, digits or points, at once: bit i of the
+// Which of 16 bytes are newlines, digits, zeros, points, minus signs or white
+// space, at once: bit i of the
 // result stands for p[i]. The record reader finds line ends with it and the
 // scanner the shape of a decimal. SSE2 on x86-64, NEON on aarch64, and on
 // any other machine the same marks from two 64-bit words. All 16 bytes at p
@@ -44,13 +45,20 @@ inline std::uint64_t equal_bytes(std::uint64_t word, unsigned char c) noexcept {
   return ~(((x & ~high_bits) + ~high_bits) | x) & high_bits;
 }
 
-// The high bit set in each byte of word from '0' to '9'. For a byte below
-// 0x80, adding 0x80 - '0' sets its high bit exactly when it is at least '0',
-// adding 0x80 - ':' exactly when it is past '9', neither carrying out; a
-// byte of 0x80 or more is no digit.
-inline std::uint64_t digit_bytes(std::uint64_t word) noexcept {
+// The high bit set in each byte of word from first to just before past
+// (both at most 0x80). For a byte below 0x80, adding 0x80 - first sets its
+// high bit exactly when it is at least first, adding 0x80 - past exactly when
+// it is at least past, neither carrying out (0x7F + 0x80 < 0x100); a byte of
+// 0x80 or more is in no such range.
+inline std::uint64_t bytes_in_range(std::uint64_t word, unsigned char first, unsigned char past) noexcept {
+  assert(first <= past && past <= 0x80);
   const std::uint64_t low = word & ~high_bits;
-  return (low + low_bits * (0x80 - '0')) & ~(low + low_bits * (0x80 - ':')) & ~word & high_bits;
+  return (low + low_bits * (0x80 - first)) & ~(low + low_bits * (0x80 - past)) & ~word & high_bits;
+}
+inline std::uint64_t digit_bytes(std::uint64_t word) noexcept { return bytes_in_range(word, '0', '9' + 1); }
+// White space as the scanf family sees it in the POSIX locale.
+inline std::uint64_t space_bytes(std::uint64_t word) noexcept {
+  return equal_bytes(word, ' ') | bytes_in_range(word, '\t', '\r' + 1);
 }
 
 // The portable definitions, on two words; built everywhere, so that the
@@ -66,6 +74,13 @@ inline unsigned word_point_marks(const char* p) noexcept {
   return word_marks(p, [](std::uint64_t word) { return equal_bytes(word, '.'); });
 }
 inline unsigned word_digit_marks(const char* p) noexcept { return word_marks(p, digit_bytes); }
+inline unsigned word_space_marks(const char* p) noexcept { return word_marks(p, space_bytes); }
+inline unsigned word_zero_marks(const char* p) noexcept {
+  return word_marks(p, [](std::uint64_t word) { return equal_bytes(word, '0'); });
+}
+inline unsigned word_minus_marks(const char* p) noexcept {
+  return word_marks(p, [](std::uint64_t word) { return equal_bytes(word, '-'); });
+}
 
 #if EB_COM_SIMD_NEON
 // NEON has no movemask: each lane keeps its own bit weight, and the two
@@ -96,6 +111,20 @@ inline unsigned digit_marks(const char* p) noexcept {
   return static_cast<unsigned>(_mm_movemask_epi8(
       _mm_cmplt_epi8(_mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>('0' + 128))), _mm_set1_epi8(-128 + 10))));
 }
+inline unsigned zero_marks(const char* p) noexcept {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('0'))));
+}
+inline unsigned minus_marks(const char* p) noexcept {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('-'))));
+}
+inline unsigned space_marks(const char* p) noexcept {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i controls =
+      _mm_cmplt_epi8(_mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>('\t' + 128))), _mm_set1_epi8(-128 + 5));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(controls, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')))));
+}
 
 #elif EB_COM_SIMD_NEON
 
@@ -111,12 +140,28 @@ inline unsigned digit_marks(const char* p) noexcept {
   const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
   return byte_marks_detail::neon_marks(vcltq_u8(vsubq_u8(bytes, vdupq_n_u8('0')), vdupq_n_u8(10)));
 }
+inline unsigned zero_marks(const char* p) noexcept {
+  const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
+  return byte_marks_detail::neon_marks(vceqq_u8(bytes, vdupq_n_u8('0')));
+}
+inline unsigned minus_marks(const char* p) noexcept {
+  const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
+  return byte_marks_detail::neon_marks(vceqq_u8(bytes, vdupq_n_u8('-')));
+}
+inline unsigned space_marks(const char* p) noexcept {
+  const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
+  return byte_marks_detail::neon_marks(
+      vorrq_u8(vceqq_u8(bytes, vdupq_n_u8(' ')), vcltq_u8(vsubq_u8(bytes, vdupq_n_u8('\t')), vdupq_n_u8(5))));
+}
 
 #else
 
 inline unsigned newline_marks(const char* p) noexcept { return byte_marks_detail::word_newline_marks(p); }
 inline unsigned point_marks(const char* p) noexcept { return byte_marks_detail::word_point_marks(p); }
 inline unsigned digit_marks(const char* p) noexcept { return byte_marks_detail::word_digit_marks(p); }
+inline unsigned space_marks(const char* p) noexcept { return byte_marks_detail::word_space_marks(p); }
+inline unsigned zero_marks(const char* p) noexcept { return byte_marks_detail::word_zero_marks(p); }
+inline unsigned minus_marks(const char* p) noexcept { return byte_marks_detail::word_minus_marks(p); }
 
 #endif
 
