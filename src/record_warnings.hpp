@@ -44,8 +44,6 @@ class RecordWarnings {
   // an input read whole.
   void close(bool read_failed) noexcept;
 
-  long long count() const noexcept { return count_; }
-
  private:
   void note_unusual(std::string_view record, const RecordScan& scan) noexcept;
   void note_fields_not_read(const RecordScan& scan) noexcept;
