@@ -20,12 +20,22 @@ unsigned marks_of(const char* p, Is is) {
 // agree with the definition.
 TEST(ByteMarks, EveryByteAtEveryPlaceAsDefined) {
   namespace detail = eb_com::byte_marks_detail;
-  const auto is_newline = [](unsigned char c) { return c == '\n'; };
-  const auto is_point = [](unsigned char c) { return c == '.'; };
-  const auto is_digit = [](unsigned char c) { return c >= '0' && c <= '9'; };
+  using Marks = unsigned (*)(const char*);
   const auto is_space = [](unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-  const auto is_zero = [](unsigned char c) { return c == '0'; };
-  const auto is_minus = [](unsigned char c) { return c == '-'; };
+  const auto is_digit = [](unsigned char c) { return c >= '0' && c <= '9'; };
+  // Each kind's marks by the machine and by the word code, and the bytes it
+  // marks one at a time.
+  const struct {
+    Marks machine, words;
+    bool (*is)(unsigned char);
+  } kinds[] = {
+      {eb_com::newline_marks, detail::word_equal_marks<'\n'>, [](unsigned char c) { return c == '\n'; }},
+      {eb_com::point_marks, detail::word_equal_marks<'.'>, [](unsigned char c) { return c == '.'; }},
+      {eb_com::zero_marks, detail::word_equal_marks<'0'>, [](unsigned char c) { return c == '0'; }},
+      {eb_com::minus_marks, detail::word_equal_marks<'-'>, [](unsigned char c) { return c == '-'; }},
+      {eb_com::digit_marks, detail::word_digit_marks, is_digit},
+      {eb_com::space_marks, detail::word_space_marks, is_space},
+  };
   std::mt19937 random(7);
   char block[eb_com::marked_bytes];
   for (int background = 0; background < 64; ++background) {
@@ -34,18 +44,11 @@ TEST(ByteMarks, EveryByteAtEveryPlaceAsDefined) {
       const char kept = block[place];
       for (int value = 0; value < 256; ++value) {
         block[place] = static_cast<char>(value);
-        ASSERT_EQ(eb_com::newline_marks(block), marks_of(block, is_newline)) << value << " at " << place;
-        ASSERT_EQ(eb_com::point_marks(block), marks_of(block, is_point)) << value << " at " << place;
-        ASSERT_EQ(eb_com::digit_marks(block), marks_of(block, is_digit)) << value << " at " << place;
-        ASSERT_EQ(detail::word_newline_marks(block), marks_of(block, is_newline)) << value << " at " << place;
-        ASSERT_EQ(detail::word_point_marks(block), marks_of(block, is_point)) << value << " at " << place;
-        ASSERT_EQ(detail::word_digit_marks(block), marks_of(block, is_digit)) << value << " at " << place;
-        ASSERT_EQ(eb_com::space_marks(block), marks_of(block, is_space)) << value << " at " << place;
-        ASSERT_EQ(detail::word_space_marks(block), marks_of(block, is_space)) << value << " at " << place;
-        ASSERT_EQ(eb_com::zero_marks(block), marks_of(block, is_zero)) << value << " at " << place;
-        ASSERT_EQ(detail::word_zero_marks(block), marks_of(block, is_zero)) << value << " at " << place;
-        ASSERT_EQ(eb_com::minus_marks(block), marks_of(block, is_minus)) << value << " at " << place;
-        ASSERT_EQ(detail::word_minus_marks(block), marks_of(block, is_minus)) << value << " at " << place;
+        for (const auto& kind : kinds) {
+          const unsigned expected = marks_of(block, kind.is);
+          ASSERT_EQ(kind.machine(block), expected) << value << " at " << place;
+          ASSERT_EQ(kind.words(block), expected) << value << " at " << place;
+        }
       }
       block[place] = kept;
     }

@@ -1,9 +1,9 @@
-// Which of 16 bytes are newlines, digits, zeros, points, minus signs or white
-// space, at once: bit i of the
-// result stands for p[i]. The record reader finds line ends with it and the
-// scanner the shape of a decimal. SSE2 on x86-64, NEON on aarch64, and on
-// any other machine the same marks from two 64-bit words. All 16 bytes at p
-// must be readable.
+// Which of 16 bytes are newlines, digits, zeros, points, minus signs or
+// white space, at once: bit i of the result stands for p[i]. The record
+// reader finds line ends with them, the scanner the shape of a decimal, and
+// the record shapes the shape of a whole record. SSE2 on x86-64, NEON on
+// aarch64, and on any other machine the same marks from two 64-bit words.
+// All 16 bytes at p must be readable.
 #pragma once
 
 #include <cassert>
@@ -67,22 +67,38 @@ template <typename HighBitMarks>
 unsigned word_marks(const char* p, HighBitMarks marks) noexcept {
   return gathered(marks(load_little_endian(p))) | gathered(marks(load_little_endian(p + 8))) << 8;
 }
-inline unsigned word_newline_marks(const char* p) noexcept {
-  return word_marks(p, [](std::uint64_t word) { return equal_bytes(word, '\n'); });
-}
-inline unsigned word_point_marks(const char* p) noexcept {
-  return word_marks(p, [](std::uint64_t word) { return equal_bytes(word, '.'); });
+template <char c>
+unsigned word_equal_marks(const char* p) noexcept {
+  return word_marks(p, [](std::uint64_t word) { return equal_bytes(word, static_cast<unsigned char>(c)); });
 }
 inline unsigned word_digit_marks(const char* p) noexcept { return word_marks(p, digit_bytes); }
 inline unsigned word_space_marks(const char* p) noexcept { return word_marks(p, space_bytes); }
-inline unsigned word_zero_marks(const char* p) noexcept {
-  return word_marks(p, [](std::uint64_t word) { return equal_bytes(word, '0'); });
+
+// The machine's own: bytes equal to c, digits, white space.
+#if EB_COM_SIMD_SSE2
+
+inline __m128i loaded(const char* p) noexcept { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+template <char c>
+unsigned equal_marks(const char* p) noexcept {
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(loaded(p), _mm_set1_epi8(c))));
 }
-inline unsigned word_minus_marks(const char* p) noexcept {
-  return word_marks(p, [](std::uint64_t word) { return equal_bytes(word, '-'); });
+// Bytes minus first below count as unsigned numbers: SSE2 compares only
+// signed bytes, so both sides are shifted by 128.
+inline __m128i in_range(__m128i bytes, char first, char count) noexcept {
+  return _mm_cmplt_epi8(_mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>(first + 128))),
+                        _mm_set1_epi8(static_cast<char>(-128 + count)));
+}
+inline unsigned machine_digit_marks(const char* p) noexcept {
+  return static_cast<unsigned>(_mm_movemask_epi8(in_range(loaded(p), '0', 10)));
+}
+inline unsigned machine_space_marks(const char* p) noexcept {
+  const __m128i bytes = loaded(p);
+  return static_cast<unsigned>(
+      _mm_movemask_epi8(_mm_or_si128(in_range(bytes, '\t', 5), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')))));
 }
 
-#if EB_COM_SIMD_NEON
+#elif EB_COM_SIMD_NEON
+
 // NEON has no movemask: each lane keeps its own bit weight, and the two
 // halves are summed across.
 inline unsigned neon_marks(uint8x16_t lanes) noexcept {
@@ -90,79 +106,38 @@ inline unsigned neon_marks(uint8x16_t lanes) noexcept {
   const uint8x16_t weighted = vandq_u8(lanes, weights);
   return vaddv_u8(vget_low_u8(weighted)) | static_cast<unsigned>(vaddv_u8(vget_high_u8(weighted))) << 8;
 }
-#endif
-
-}  // namespace byte_marks_detail
-
-#if EB_COM_SIMD_SSE2
-
-inline unsigned newline_marks(const char* p) noexcept {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))));
+inline uint8x16_t loaded(const char* p) noexcept { return vld1q_u8(reinterpret_cast<const std::uint8_t*>(p)); }
+template <char c>
+unsigned equal_marks(const char* p) noexcept {
+  return neon_marks(vceqq_u8(loaded(p), vdupq_n_u8(static_cast<std::uint8_t>(c))));
 }
-inline unsigned point_marks(const char* p) noexcept {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.'))));
+inline uint8x16_t in_range(uint8x16_t bytes, std::uint8_t first, std::uint8_t count) noexcept {
+  return vcltq_u8(vsubq_u8(bytes, vdupq_n_u8(first)), vdupq_n_u8(count));
 }
-// Bytes minus '0' below 10 as unsigned numbers: SSE2 compares only signed
-// bytes, so both sides are shifted by 128.
-inline unsigned digit_marks(const char* p) noexcept {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  return static_cast<unsigned>(_mm_movemask_epi8(
-      _mm_cmplt_epi8(_mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>('0' + 128))), _mm_set1_epi8(-128 + 10))));
-}
-inline unsigned zero_marks(const char* p) noexcept {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('0'))));
-}
-inline unsigned minus_marks(const char* p) noexcept {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('-'))));
-}
-inline unsigned space_marks(const char* p) noexcept {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  const __m128i controls =
-      _mm_cmplt_epi8(_mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>('\t' + 128))), _mm_set1_epi8(-128 + 5));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(controls, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')))));
-}
-
-#elif EB_COM_SIMD_NEON
-
-inline unsigned newline_marks(const char* p) noexcept {
-  const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
-  return byte_marks_detail::neon_marks(vceqq_u8(bytes, vdupq_n_u8('\n')));
-}
-inline unsigned point_marks(const char* p) noexcept {
-  const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
-  return byte_marks_detail::neon_marks(vceqq_u8(bytes, vdupq_n_u8('.')));
-}
-inline unsigned digit_marks(const char* p) noexcept {
-  const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
-  return byte_marks_detail::neon_marks(vcltq_u8(vsubq_u8(bytes, vdupq_n_u8('0')), vdupq_n_u8(10)));
-}
-inline unsigned zero_marks(const char* p) noexcept {
-  const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
-  return byte_marks_detail::neon_marks(vceqq_u8(bytes, vdupq_n_u8('0')));
-}
-inline unsigned minus_marks(const char* p) noexcept {
-  const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
-  return byte_marks_detail::neon_marks(vceqq_u8(bytes, vdupq_n_u8('-')));
-}
-inline unsigned space_marks(const char* p) noexcept {
-  const uint8x16_t bytes = vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
-  return byte_marks_detail::neon_marks(
-      vorrq_u8(vceqq_u8(bytes, vdupq_n_u8(' ')), vcltq_u8(vsubq_u8(bytes, vdupq_n_u8('\t')), vdupq_n_u8(5))));
+inline unsigned machine_digit_marks(const char* p) noexcept { return neon_marks(in_range(loaded(p), '0', 10)); }
+inline unsigned machine_space_marks(const char* p) noexcept {
+  const uint8x16_t bytes = loaded(p);
+  return neon_marks(vorrq_u8(in_range(bytes, '\t', 5), vceqq_u8(bytes, vdupq_n_u8(' '))));
 }
 
 #else
 
-inline unsigned newline_marks(const char* p) noexcept { return byte_marks_detail::word_newline_marks(p); }
-inline unsigned point_marks(const char* p) noexcept { return byte_marks_detail::word_point_marks(p); }
-inline unsigned digit_marks(const char* p) noexcept { return byte_marks_detail::word_digit_marks(p); }
-inline unsigned space_marks(const char* p) noexcept { return byte_marks_detail::word_space_marks(p); }
-inline unsigned zero_marks(const char* p) noexcept { return byte_marks_detail::word_zero_marks(p); }
-inline unsigned minus_marks(const char* p) noexcept { return byte_marks_detail::word_minus_marks(p); }
+template <char c>
+unsigned equal_marks(const char* p) noexcept {
+  return word_equal_marks<c>(p);
+}
+inline unsigned machine_digit_marks(const char* p) noexcept { return word_digit_marks(p); }
+inline unsigned machine_space_marks(const char* p) noexcept { return word_space_marks(p); }
 
 #endif
+
+}  // namespace byte_marks_detail
+
+inline unsigned newline_marks(const char* p) noexcept { return byte_marks_detail::equal_marks<'\n'>(p); }
+inline unsigned point_marks(const char* p) noexcept { return byte_marks_detail::equal_marks<'.'>(p); }
+inline unsigned zero_marks(const char* p) noexcept { return byte_marks_detail::equal_marks<'0'>(p); }
+inline unsigned minus_marks(const char* p) noexcept { return byte_marks_detail::equal_marks<'-'>(p); }
+inline unsigned digit_marks(const char* p) noexcept { return byte_marks_detail::machine_digit_marks(p); }
+inline unsigned space_marks(const char* p) noexcept { return byte_marks_detail::machine_space_marks(p); }
 
 }  // namespace eb_com
