@@ -13,11 +13,6 @@ namespace {
 // the last, and a record's shape in blocks from its start.
 static_assert(record_padding >= self_printing_window && record_padding >= shape_read_past_end);
 
-const char* skip_space(const char* p, const char* last) noexcept {
-  while (p != last && is_scanf_space(*p)) ++p;
-  return p;
-}
-
 // Reads one field at p into field; returns where the next may start, past
 // the white space after this one, or nullptr, leaving the field as it was,
 // where the scan fails there. Inlined at each of its three uses.
@@ -36,13 +31,13 @@ EB_COM_ALWAYS_INLINE const char* scan_field(const char* p, const char* last, Fie
     // the record's end are not the record's.
     const char* const next = end + std::countr_one(spaces >> self_printing.length);
     if (next >= last) return last;
-    return next == p + self_printing_window ? skip_space(next, last) : next;
+    return next == p + self_printing_window ? skip_scanf_space(next, last) : next;
   }
   double value = 0;
   const char* const number_end = scan_number(p, last, value);
   if (number_end == nullptr) return nullptr;
   field.set_value(value);
-  return skip_space(number_end, last);
+  return skip_scanf_space(number_end, last);
 }
 
 }  // namespace
@@ -65,7 +60,7 @@ RecordScan parse_observation(std::string_view record, Observation& observation, 
   // fields are taken one by one, not in a loop: each stops the scan at a
   // field count of its own.
   const auto reached = [last](const char* p) { return p != last && *p != '\0'; };
-  const char* p = skip_space(first, last);
+  const char* p = skip_scanf_space(first, last);
   if (!reached(p) || (p = scan_field(p, last, observation.abscissa)) == nullptr) return {0, false};
   if (!reached(p) || (p = scan_field(p, last, observation.velocity1)) == nullptr) return {1, false};
   if (!reached(p) || (p = scan_field(p, last, observation.velocity2)) == nullptr) return {2, false};

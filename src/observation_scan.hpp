@@ -11,6 +11,10 @@ namespace eb_com {
 
 // White space as the scanf family sees it in the POSIX locale.
 constexpr bool is_scanf_space(char c) noexcept { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline const char* skip_scanf_space(const char* p, const char* last) noexcept {
+  while (p != last && is_scanf_space(*p)) ++p;
+  return p;
+}
 
 // What the scan of a record found besides the values.
 struct RecordScan {

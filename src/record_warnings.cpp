@@ -113,7 +113,7 @@ void RecordWarnings::note_text_after_third(std::string_view record) noexcept {
   long long numbers = 0;
   std::string_view third;
   for (;;) {
-    while (p != last && is_scanf_space(*p)) ++p;
+    p = skip_scanf_space(p, last);
     double value;
     const char* const end = p == last ? nullptr : scan_number(p, last, value);
     if (end == nullptr) break;
