@@ -30,9 +30,9 @@ class Field {
   Field() noexcept { set_value(unset_field); }
 
   // The field as a record spells it, a decimal that prints as itself.
-  void set_self_printing(const char* spelling, SelfPrintingDecimal decimal) noexcept {
-    if constexpr (with_value) value_ = self_printing_value(spelling, decimal);
-    set_end(copy_self_printing_decimal(text_, spelling, decimal));
+  void set_self_printing(const char* spelling, const SelfPrintingReading& reading) noexcept {
+    if constexpr (with_value) value_ = self_printing_value(spelling, reading);
+    set_end(copy_self_printing_decimal(text_, spelling, reading.decimal));
   }
   // The field as the general scan read it.
   void set_value(double value) noexcept {

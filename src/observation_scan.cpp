@@ -26,7 +26,7 @@ EB_COM_ALWAYS_INLINE const char* scan_field(const char* p, const char* last, Fie
   const unsigned spaces = space_marks(p);
   const char* const end = p + self_printing.length;
   if (self_printing.length != 0 && (end == last || (spaces >> self_printing.length & 1) != 0)) [[likely]] {
-    field.set_self_printing(p, self_printing);
+    field.set_self_printing(p, self_printing_reading(self_printing, *p == '-'));
     // The marks hold no white space past the window, and the bytes past
     // the record's end are not the record's.
     const char* const next = end + std::countr_one(spaces >> self_printing.length);
@@ -48,9 +48,9 @@ RecordScan parse_observation(std::string_view record, Observation& observation, 
   if (EB_COM_RECORD_SHAPES) {
     if (const PlainFields* plain = shapes.plain_fields(first, record.size())) [[likely]] {
       const PlainFields& fields = *plain;
-      observation.abscissa.set_self_printing(first + fields[0].start, fields[0].decimal);
-      observation.velocity1.set_self_printing(first + fields[1].start, fields[1].decimal);
-      observation.velocity2.set_self_printing(first + fields[2].start, fields[2].decimal);
+      observation.abscissa.set_self_printing(first + fields[0].start, fields[0].reading);
+      observation.velocity1.set_self_printing(first + fields[1].start, fields[1].reading);
+      observation.velocity2.set_self_printing(first + fields[2].start, fields[2].reading);
       return {3, false};
     }
   }

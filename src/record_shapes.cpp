@@ -86,9 +86,9 @@ RecordShapes::Shape RecordShapes::decoded(const Key& key) noexcept {
         integer_digits > self_printing_detail::max_integer_digits || decimals > self_printing_decimals) {
       return shape;
     }
-    field = {static_cast<std::uint8_t>(start),
-             {static_cast<std::uint8_t>(field_length), static_cast<std::uint8_t>(point),
-              static_cast<std::uint8_t>(decimals)}};
+    const SelfPrintingDecimal decimal{static_cast<std::uint8_t>(field_length), static_cast<std::uint8_t>(point),
+                                      static_cast<std::uint8_t>(decimals)};
+    field = {static_cast<std::uint8_t>(start), self_printing_reading(decimal, (minus_signs >> start & 1) != 0)};
     starts &= starts - 1;
     lasts &= lasts - 1;
   }

@@ -23,7 +23,7 @@ inline constexpr std::size_t shape_read_past_end = 32;
 
 struct PlainField {
   std::uint8_t start = 0;  // its place in the record
-  SelfPrintingDecimal decimal;
+  SelfPrintingReading reading;
 };
 using PlainFields = std::array<PlainField, 3>;
 

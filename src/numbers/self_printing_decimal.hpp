@@ -43,9 +43,25 @@ inline constexpr std::size_t self_printing_window = marked_bytes;
 // The longest self-printing decimal at the start of [text, last).
 SelfPrintingDecimal find_self_printing_decimal(const char* text, const char* last) noexcept;
 
+// What reading a decimal's value takes from its layout alone, apart from
+// its digits: where the point is, how many digits, the sign. Decimals laid
+// out alike (a column's, in the records of one shape) share one, worked out
+// once.
+struct SelfPrintingReading {
+  SelfPrintingDecimal decimal;
+  bool negative = false;
+  // Where the integer and the decimals, moved down a byte over the point,
+  // fill one word: the integer's bytes in it, and the shift that leaves the
+  // digits in the top bytes. A shift of 64 for a decimal that needs more.
+  std::uint8_t word_shift = 0;
+  std::uint64_t integer_bytes = 0;
+};
+SelfPrintingReading self_printing_reading(SelfPrintingDecimal decimal, bool negative) noexcept;
+
 // The double strtod reads the decimal as: its at most 15 digits are an exact
 // integer, and one division by a power of ten up to 10^6, both exact
 // doubles, rounds it correctly.
+double self_printing_value(const char* text, const SelfPrintingReading& reading) noexcept;
 double self_printing_value(const char* text, SelfPrintingDecimal decimal) noexcept;
 
 // Writes "%lf" of the decimal and returns the end of the text. Writes whole
@@ -66,15 +82,23 @@ inline constexpr std::size_t max_integer_digits = 9;
 // The value of the first count (1 to 8) digits in the bytes of word, the
 // first digit in the lowest, by the method of fast_float: pairs, then
 // quadruples, in lanes of the register.
-inline std::uint64_t digits_value(std::uint64_t word, std::size_t count) noexcept {
-  assert(count >= 1 && count <= 8);
-  // Later bytes shift out; the first digits become the last, under zeros.
-  std::uint64_t digits = (word - 0x3030303030303030) << (8 * (8 - count));
+inline std::uint64_t digits_value(std::uint64_t word, std::size_t count) noexcept;
+
+// The same, given 8 * (8 - count): later bytes shift out; the first digits
+// become the last, under zeros.
+inline std::uint64_t shifted_digits_value(std::uint64_t word, unsigned shift) noexcept {
+  assert(shift <= 56 && shift % 8 == 0);
+  std::uint64_t digits = (word - 0x3030303030303030) << shift;
   digits = digits * 10 + (digits >> 8);
   constexpr std::uint64_t pairs = 0x000000FF000000FF;
   return ((digits & pairs) * (100 + (std::uint64_t{1000000} << 32)) +
           ((digits >> 16) & pairs) * (1 + (std::uint64_t{10000} << 32))) >>
          32;
+}
+
+inline std::uint64_t digits_value(std::uint64_t word, std::size_t count) noexcept {
+  assert(count >= 1 && count <= 8);
+  return shifted_digits_value(word, static_cast<unsigned>(8 * (8 - count)));
 }
 
 }  // namespace self_printing_detail
@@ -98,21 +122,33 @@ inline SelfPrintingDecimal find_self_printing_decimal(const char* text, const ch
           static_cast<std::uint8_t>(fraction_digits)};
 }
 
-inline double self_printing_value(const char* text, SelfPrintingDecimal decimal) noexcept {
-  using namespace self_printing_detail;
-  const bool negative = *text == '-';
-  const char* const integer = text + negative;
+inline SelfPrintingReading self_printing_reading(SelfPrintingDecimal decimal, bool negative) noexcept {
   const std::size_t integer_digits = decimal.point - negative;
+  const std::size_t word_digits = integer_digits + decimal.decimals;
+  SelfPrintingReading reading{decimal, negative, 64, 0};
+  // The point takes a byte of the word too.
+  if (word_digits + 1 <= 8) {
+    reading.word_shift = static_cast<std::uint8_t>(8 * (8 - word_digits));
+    reading.integer_bytes = (std::uint64_t{1} << (8 * integer_digits)) - 1;
+  }
+  return reading;
+}
+
+inline double self_printing_value(const char* text, const SelfPrintingReading& reading) noexcept {
+  using namespace self_printing_detail;
+  const SelfPrintingDecimal decimal = reading.decimal;
+  const char* const integer = text + reading.negative;
   std::uint64_t mantissa = 0;
-  if (integer_digits + 1 + decimal.decimals <= 8) {
+  if (reading.word_shift != 64) {
     // Velocities and the like: one word holds the digits and the point, and
     // the fraction's digits, moved down a byte over the point, follow the
     // integer's.
     const std::uint64_t word = load_little_endian(integer);
-    const std::uint64_t integer_bytes = (std::uint64_t{1} << (8 * integer_digits)) - 1;
-    mantissa = digits_value((word & integer_bytes) | ((word >> 8) & ~integer_bytes), integer_digits + decimal.decimals);
+    mantissa = shifted_digits_value((word & reading.integer_bytes) | ((word >> 8) & ~reading.integer_bytes),
+                                    reading.word_shift);
   } else {
     // The ninth integer digit, if any, is taken on its own.
+    const std::size_t integer_digits = decimal.point - reading.negative;
     const std::size_t high = integer_digits > 8;
     const std::uint64_t integer_part = (high != 0 ? static_cast<std::uint64_t>(*integer - '0') * 100000000 : 0) +
                                        digits_value(load_little_endian(integer + high), integer_digits - high);
@@ -120,9 +156,16 @@ inline double self_printing_value(const char* text, SelfPrintingDecimal decimal)
         decimal.decimals != 0 ? digits_value(load_little_endian(text + decimal.point + 1), decimal.decimals) : 0;
     mantissa = integer_part * powers_of_ten[decimal.decimals] + fraction_part;
   }
-  // One rounding, to double (FLT_EVAL_METHOD is 0: platform.hpp).
-  const double magnitude = static_cast<double>(mantissa) / exact_double_powers_of_ten[decimal.decimals];
-  return binary64::with_sign(magnitude, negative);
+  // One rounding, to double (FLT_EVAL_METHOD is 0: platform.hpp). The
+  // mantissa, below 10^15, converts as a signed integer: the machine's one
+  // instruction, where an unsigned one needs a test of the top bit.
+  const double magnitude =
+      static_cast<double>(static_cast<std::int64_t>(mantissa)) / exact_double_powers_of_ten[decimal.decimals];
+  return binary64::with_sign(magnitude, reading.negative);
+}
+
+inline double self_printing_value(const char* text, SelfPrintingDecimal decimal) noexcept {
+  return self_printing_value(text, self_printing_reading(decimal, *text == '-'));
 }
 
 inline char* copy_self_printing_decimal(char* out, const char* text, SelfPrintingDecimal decimal) noexcept {
