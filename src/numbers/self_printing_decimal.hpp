@@ -51,10 +51,12 @@ struct SelfPrintingReading {
   SelfPrintingDecimal decimal;
   bool negative = false;
   // Where the integer and the decimals, moved down a byte over the point,
-  // fill one word: the integer's bytes in it, and the shift that leaves the
-  // digits in the top bytes. A shift of 64 for a decimal that needs more.
+  // fill one word: the bits of the integer's bytes in it, and the shift
+  // that leaves the digits in the top bytes, 64 for a decimal that needs
+  // more. Bytes, not a mask of the word: the shapes' table holds three of
+  // them a shape.
+  std::uint8_t integer_bits = 0;
   std::uint8_t word_shift = 0;
-  std::uint64_t integer_bytes = 0;
 };
 SelfPrintingReading self_printing_reading(SelfPrintingDecimal decimal, bool negative) noexcept;
 
@@ -125,12 +127,9 @@ inline SelfPrintingDecimal find_self_printing_decimal(const char* text, const ch
 inline SelfPrintingReading self_printing_reading(SelfPrintingDecimal decimal, bool negative) noexcept {
   const std::size_t integer_digits = decimal.point - negative;
   const std::size_t word_digits = integer_digits + decimal.decimals;
-  SelfPrintingReading reading{decimal, negative, 64, 0};
+  SelfPrintingReading reading{decimal, negative, static_cast<std::uint8_t>(8 * integer_digits), 64};
   // The point takes a byte of the word too.
-  if (word_digits + 1 <= 8) {
-    reading.word_shift = static_cast<std::uint8_t>(8 * (8 - word_digits));
-    reading.integer_bytes = (std::uint64_t{1} << (8 * integer_digits)) - 1;
-  }
+  if (word_digits + 1 <= 8) reading.word_shift = static_cast<std::uint8_t>(8 * (8 - word_digits));
   return reading;
 }
 
@@ -143,9 +142,10 @@ inline double self_printing_value(const char* text, const SelfPrintingReading& r
     // Velocities and the like: one word holds the digits and the point, and
     // the fraction's digits, moved down a byte over the point, follow the
     // integer's.
+    // At most 7 digits and the point: the shift is below 64.
     const std::uint64_t word = load_little_endian(integer);
-    mantissa = shifted_digits_value((word & reading.integer_bytes) | ((word >> 8) & ~reading.integer_bytes),
-                                    reading.word_shift);
+    const std::uint64_t integer_bytes = (std::uint64_t{1} << reading.integer_bits) - 1;
+    mantissa = shifted_digits_value((word & integer_bytes) | ((word >> 8) & ~integer_bytes), reading.word_shift);
   } else {
     // The ninth integer digit, if any, is taken on its own.
     const std::size_t integer_digits = decimal.point - reading.negative;
