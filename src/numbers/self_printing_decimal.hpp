@@ -45,16 +45,15 @@ SelfPrintingDecimal find_self_printing_decimal(const char* text, const char* las
 
 // What reading a decimal's value takes from its layout alone, apart from
 // its digits: where the point is, how many digits, the sign. Decimals laid
-// out alike (a column's, in the records of one shape) share one, worked out
-// once.
+// out alike share one, which a caller that meets the same layout again and
+// again can keep rather than work out each time.
 struct SelfPrintingReading {
   SelfPrintingDecimal decimal;
   bool negative = false;
   // Where the integer and the decimals, moved down a byte over the point,
   // fill one word: the bits of the integer's bytes in it, and the shift
   // that leaves the digits in the top bytes, 64 for a decimal that needs
-  // more. Bytes, not a mask of the word: the shapes' table holds three of
-  // them a shape.
+  // more. Bytes rather than a mask of the word, to keep small what is kept.
   std::uint8_t integer_bits = 0;
   std::uint8_t word_shift = 0;
 };
@@ -83,11 +82,8 @@ inline constexpr std::size_t max_integer_digits = 9;
 
 // The value of the first count (1 to 8) digits in the bytes of word, the
 // first digit in the lowest, by the method of fast_float: pairs, then
-// quadruples, in lanes of the register.
-inline std::uint64_t digits_value(std::uint64_t word, std::size_t count) noexcept;
-
-// The same, given 8 * (8 - count): later bytes shift out; the first digits
-// become the last, under zeros.
+// quadruples, in lanes of the register. Given shift = 8 * (8 - count), the
+// later bytes shift out and the first digits become the last, under zeros.
 inline std::uint64_t shifted_digits_value(std::uint64_t word, unsigned shift) noexcept {
   assert(shift <= 56 && shift % 8 == 0);
   std::uint64_t digits = (word - 0x3030303030303030) << shift;
@@ -141,8 +137,7 @@ inline double self_printing_value(const char* text, const SelfPrintingReading& r
   if (reading.word_shift != 64) {
     // Velocities and the like: one word holds the digits and the point, and
     // the fraction's digits, moved down a byte over the point, follow the
-    // integer's.
-    // At most 7 digits and the point: the shift is below 64.
+    // integer's. At most 7 integer digits: integer_bits is below 64.
     const std::uint64_t word = load_little_endian(integer);
     const std::uint64_t integer_bytes = (std::uint64_t{1} << reading.integer_bits) - 1;
     mantissa = shifted_digits_value((word & integer_bytes) | ((word >> 8) & ~integer_bytes), reading.word_shift);
